@@ -1,0 +1,140 @@
+#include "drawingsurface.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
+
+DrawingSurface::DrawingSurface(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void DrawingSurface::setDrawWidth(int width)
+{
+    m_drawWidth = std::max(width, 1);
+}
+
+void DrawingSurface::setDrawStyle(int style)
+{
+    m_drawStyle = std::clamp(style, int(Solid), int(Invisible));
+}
+
+QPen DrawingSurface::pen(QRgb colour) const
+{
+    QPen pen(QColor::fromRgb(colour), m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    // Patterned lines are drawn one pixel wide, as a pattern wider than the
+    // gaps between its dots would no longer be a pattern.
+    if (m_drawStyle != Solid && m_drawWidth == 1) {
+        pen.setCapStyle(Qt::FlatCap);
+        switch (m_drawStyle) {
+        case Dash:
+            pen.setDashPattern({4, 2});
+            break;
+        case Dot:
+            pen.setDashPattern({1, 1});
+            break;
+        case DashDot:
+            pen.setDashPattern({4, 2, 1, 2});
+            break;
+        case DashDotDot:
+            pen.setDashPattern({4, 2, 1, 2, 1, 2});
+            break;
+        case Invisible:
+            pen.setStyle(Qt::NoPen);
+            break;
+        }
+    }
+    return pen;
+}
+
+void DrawingSurface::pset(float x, float y, QRgb colour)
+{
+    fitImage();
+    QPainter painter(&m_image);
+    if (m_drawWidth <= 1) {
+        painter.setPen(QColor::fromRgb(colour));
+        painter.drawPoint(QPointF(x, y));
+    } else {
+        const qreal radius = m_drawWidth / 2.0;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(colour));
+        painter.drawEllipse(QPointF(x, y), radius, radius);
+    }
+    update();
+}
+
+void DrawingSurface::line(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    fitImage();
+    QPainter painter(&m_image);
+    painter.setPen(pen(colour));
+    painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    update();
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *event)
+{
+    fitImage();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_image, event->rect());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = m_background;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void DrawingSurface::fitImage()
+{
+    // Called before every use of the image rather than from resizeEvent(),
+    // which a widget that has never been shown does not receive yet: the
+    // first frame is drawn before the window appears. What has been drawn
+    // is kept; new area is background.
+    if (m_image.size() == size())
+        return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(m_background);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, m_image);
+    painter.end();
+    m_image = std::move(grown);
+}
+
+void DrawingSurface::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void DrawingSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+void DrawingSurface::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+const QImage &DrawingSurface::image()
+{
+    fitImage();
+    return m_image;
+}
