@@ -1,0 +1,516 @@
+#include "kovrenda.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using BoxTexts = QMap<int, QString>;
+Q_DECLARE_METATYPE(BoxTexts)
+
+namespace {
+
+template<typename T = QWidget>
+T *find(const QWidget &window, const QString &name)
+{
+    return window.findChild<T *>(name);
+}
+
+QLineEdit *box(const QWidget &window, int index)
+{
+    return find<QLineEdit>(window, QStringLiteral("Text2(%1)").arg(index));
+}
+
+QStringList boxTexts(const QWidget &window)
+{
+    QStringList texts;
+    for (int i = 0; i < 16; ++i)
+        texts << box(window, i)->text();
+    return texts;
+}
+
+QList<int> enabledBoxes(const QWidget &window)
+{
+    QList<int> enabled;
+    for (int i = 0; i < 16; ++i)
+        if (box(window, i)->isEnabled())
+            enabled << i;
+    return enabled;
+}
+
+void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Answers the next modal message box that appears within a second, as a user
+// would with its OK button, and keeps its text.
+class MessageBoxWatcher : public QObject
+{
+public:
+    MessageBoxWatcher()
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box) {
+                text = box->text();
+                ++seen;
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+            if (box || ++m_polls > 100)
+                m_poll.stop();
+        });
+        m_poll.start(10);
+    }
+
+    QString text;
+    int seen = 0;
+
+private:
+    QTimer m_poll;
+    int m_polls = 0;
+};
+
+// A shown window whose intro has been ended by a click on the picture.
+std::unique_ptr<Kovrenda> panelWindow()
+{
+    auto window = std::make_unique<Kovrenda>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    click(find(*window, QStringLiteral("Picture1")));
+    return window;
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void controlTable_data();
+    void controlTable();
+    void valueBoxNames();
+    void buttonFacesArePaintedInTheirColour_data();
+    void buttonFacesArePaintedInTheirColour();
+    void disabledBoxesKeepTheirColour();
+    void startState();
+
+    void introEndsOnlyOnPictureClick_data();
+    void introEndsOnlyOnPictureClick();
+    void tabOrder();
+
+    void enabledRun_data();
+    void enabledRun();
+    void calculation_data();
+    void calculation();
+    void failureShowsMessageAndKeepsBoxes_data();
+    void failureShowsMessageAndKeepsBoxes();
+    void resultBoxesTakeNoTyping();
+    void clearKeepsSelectionAndRun();
+};
+
+void TestWindow::initTestCase()
+{
+    // Values are written with the decimal separator of the default locale;
+    // pin it so that the expected texts hold on any machine.
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestWindow::controlTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("visibleAtStart");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("text");
+
+    const QColor none;
+    const QColor pink(255, 192, 192);
+    const QColor orange(255, 192, 128);
+    const QColor blue(128, 128, 255);
+
+    // Twips divided by 15: (Left, Top, Width, Height) of the control table.
+    QTest::newRow("Clear")       << "Command1(0)" << "QPushButton" << "Kovrenda" << QRect(336, 192, 97, 25) << QColor(255, 0, 0) << false << false << false << "Изчисти";
+    QTest::newRow("Calculate")   << "Command1(1)" << "QPushButton" << "Kovrenda" << QRect(48, 192, 97, 25) << QColor(128, 255, 128) << false << false << false << "Изчисли";
+    QTest::newRow("panel")       << "Frame1"      << "QFrame"      << "Kovrenda" << QRect(48, 40, 393, 129) << QColor(192, 192, 255) << false << false << false << "";
+    QTest::newRow("picture")     << "Picture1"    << "DrawingSurface" << "Kovrenda" << QRect(8, 32, 467, 200) << QColor(Qt::white) << true << false << false << "";
+    QTest::newRow("quotation")   << "Text1(1)"    << "QPlainTextEdit" << "Kovrenda" << QRect(40, 312, 449, 121) << none << false << false << true << "";
+    QTest::newRow("task")        << "Text1(0)"    << "QPlainTextEdit" << "Kovrenda" << QRect(8, 232, 465, 185) << none << true << false << true << "";
+    QTest::newRow("title")       << "Label1(0)"   << "QLabel" << "Kovrenda" << QRect(48, 0, 385, 25) << orange << true << false << false
+                                 << "Математика - окръжност в правоъгълен триъгълник";
+
+    const char *headings[] = {"a", "b", "r", "R"};
+    const bool result[16] = {false, false, true, true, false, true, false, true,
+                             false, true, true, false, true, true, false, false};
+    for (int k = 0; k < 4; ++k) {
+        QTest::addRow("selector %d", k) << QStringLiteral("Option1(%1)").arg(k) << "QRadioButton" << "Frame1"
+                                        << QRect(0, 24 + 24 * k, 97, 27) << blue << true << false << false
+                                        << QStringLiteral("Вариант %1").arg(k + 1);
+        QTest::addRow("heading %d", k) << QStringLiteral("Label2(%1)").arg(k) << "QLabel" << "Frame1"
+                                       << QRect(96 + 72 * k, 0, 73, 25) << orange << true << false << false
+                                       << QString::fromLatin1(headings[k]);
+        for (int j = 0; j < 4; ++j) {
+            const int i = 4 * k + j;
+            QTest::addRow("value box %d", i) << QStringLiteral("Text2(%1)").arg(i) << "QLineEdit" << "Frame1"
+                                             << QRect(96 + 72 * j, 24 + 24 * k, 73, 27)
+                                             << (result[i] ? pink : QColor(Qt::white)) << true << result[i]
+                                             << result[i] << "";
+        }
+    }
+}
+
+void TestWindow::controlTable()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    QFETCH(QColor, background);
+    QFETCH(bool, visibleAtStart);
+    QFETCH(bool, bold);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, text);
+
+    Kovrenda window;
+    QWidget *control = find(window, name);
+    QVERIFY(control);
+    QCOMPARE(control->metaObject()->className(), className);
+    QCOMPARE(control->parentWidget()->metaObject()->className() == QByteArray("Kovrenda")
+                 ? QStringLiteral("Kovrenda")
+                 : control->parentWidget()->objectName(),
+             container);
+    QCOMPARE(control->geometry(), geometry);
+    // Controls inside the hidden panel are not hidden themselves.
+    QCOMPARE(!control->isHidden(), visibleAtStart);
+    QCOMPARE(control->font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(control->font().pointSize(), 12);
+    QCOMPARE(control->font().bold(), bold);
+
+    if (auto *lineEdit = qobject_cast<QLineEdit *>(control)) {
+        QCOMPARE(lineEdit->isReadOnly(), readOnly);
+        QCOMPARE(lineEdit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(lineEdit->palette().color(QPalette::Base), background);
+    } else if (auto *edit = qobject_cast<QPlainTextEdit *>(control)) {
+        QCOMPARE(edit->isReadOnly(), readOnly);
+        QCOMPARE(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    } else if (auto *label = qobject_cast<QLabel *>(control)) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(label->palette().color(QPalette::Window), background);
+        QVERIFY(label->autoFillBackground());
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+        QCOMPARE(button->text(), text);
+        QVERIFY(!button->isChecked());
+        if (qobject_cast<QRadioButton *>(control))
+            QCOMPARE(button->palette().color(QPalette::Window), background);
+    } else if (background.isValid()) {
+        QCOMPARE(control->palette().color(QPalette::Window), background);
+    }
+}
+
+void TestWindow::valueBoxNames()
+{
+    Kovrenda window;
+    const char *columns[] = {"a", "b", "r", "R"};
+    for (int i = 0; i < 16; ++i)
+        QCOMPARE(box(window, i)->accessibleName(),
+                 QStringLiteral("Вариант %1, %2").arg(i / 4 + 1).arg(QLatin1String(columns[i % 4])));
+    QCOMPARE(find(window, QStringLiteral("Command1(1)"))->accessibleName(), QStringLiteral("Изчисли"));
+    QCOMPARE(find(window, QStringLiteral("Option1(2)"))->accessibleName(), QStringLiteral("Вариант 3"));
+    QVERIFY(!find(window, QStringLiteral("Picture1"))->accessibleName().isEmpty());
+}
+
+void TestWindow::buttonFacesArePaintedInTheirColour_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("default style") << QString();
+    QTest::newRow("fusion") << QStringLiteral("fusion");
+    QTest::newRow("windows") << QStringLiteral("windows");
+}
+
+void TestWindow::buttonFacesArePaintedInTheirColour()
+{
+    QFETCH(QString, style);
+    const QString previous = QApplication::style()->name();
+    if (!style.isEmpty())
+        QApplication::setStyle(QStyleFactory::create(style));
+    const auto window = panelWindow();
+    QVERIFY(window);
+
+    const QImage image = window->grab().toImage();
+    // A point of each face between the border and the caption.
+    QCOMPARE(image.pixelColor(336 + 8, 192 + 12), QColor(255, 0, 0));
+    QCOMPARE(image.pixelColor(48 + 8, 192 + 12), QColor(128, 255, 128));
+    // The panel and the window around it are light blue.
+    QCOMPARE(image.pixelColor(48 + 90, 40 + 2), QColor(192, 192, 255));
+    QCOMPARE(image.pixelColor(2, 180), QColor(192, 192, 255));
+    QApplication::setStyle(QStyleFactory::create(previous));
+}
+
+void TestWindow::disabledBoxesKeepTheirColour()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    // All boxes are disabled after the start; a pink box stays pink and a
+    // white one white, sampled beside the centred (empty) text.
+    const QImage image = window->grab().toImage();
+    const QPoint frame(48, 40);
+    QCOMPARE(image.pixelColor(frame + QPoint(96 + 72 * 2 + 10, 24 + 13)), QColor(255, 192, 192));
+    QCOMPARE(image.pixelColor(frame + QPoint(96 + 10, 24 + 13)), QColor(Qt::white));
+}
+
+void TestWindow::startState()
+{
+    Kovrenda window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
+    QCOMPARE(window.size(), QSize(481, 424));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!window.windowIcon().isNull());
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(192, 192, 255));
+    QCOMPARE(QFontInfo(window.font()).family(), QStringLiteral("Liberation Serif"));
+
+    auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(timer);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 500);
+
+    QCOMPARE(boxTexts(window), QStringList(16, QString()));
+    QCOMPARE(enabledBoxes(window), QList<int>());
+    QCOMPARE(window.selectedVariant(), 0);
+    QCOMPARE(QApplication::focusWidget(), find(window, QStringLiteral("Text1(0)")));
+
+    auto *task = find<QPlainTextEdit>(window, QStringLiteral("Text1(0)"));
+    QVERIFY(task->toPlainText().startsWith(QStringLiteral("Ако в правоъгълен триъгълник")));
+    QVERIFY(task->toPlainText().contains(QStringLiteral("2*r =  a + b - c")));
+    QVERIFY(!find(window, QStringLiteral("Text1(1)"))->isVisible());
+}
+
+void TestWindow::introEndsOnlyOnPictureClick_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("ends");
+
+    QTest::newRow("picture")        << "Picture1" << true;
+    QTest::newRow("title")          << "Label1(0)" << false;
+    QTest::newRow("task statement") << "Text1(0)" << false;
+    QTest::newRow("window")         << "" << false;
+}
+
+void TestWindow::introEndsOnlyOnPictureClick()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, ends);
+
+    Kovrenda window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (target.isEmpty())
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(3, 100)); // the margin left of the picture
+    else
+        click(find(window, target));
+
+    const QStringList panel = {"Frame1", "Command1(0)", "Command1(1)"};
+    for (const QString &name : panel)
+        QCOMPARE(find(window, name)->isVisible(), ends);
+    QCOMPARE(find(window, QStringLiteral("Picture1"))->isVisible(), !ends);
+    QCOMPARE(window.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(), !ends);
+    QVERIFY(find(window, QStringLiteral("Label1(0)"))->isVisible());
+    QVERIFY(find(window, QStringLiteral("Text1(0)"))->isVisible());
+    QVERIFY(!find(window, QStringLiteral("Text1(1)"))->isVisible());
+}
+
+void TestWindow::tabOrder()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    click(find(*window, QStringLiteral("Option1(2)")));
+    find(*window, QStringLiteral("Text1(0)"))->setFocus();
+
+    // Variant 3 enables boxes 7 to 11; Tab walks the table's order over the
+    // controls that can take the focus now, then wraps around.
+    const QStringList expected = {"Option1(2)", "Text2(7)", "Text2(8)", "Text2(9)", "Text2(10)",
+                                  "Text2(11)", "Command1(1)", "Command1(0)", "Text1(0)"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestWindow::enabledRun_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QList<int>>("enabled");
+
+    QTest::newRow("Вариант 1") << 0 << QList<int>{0, 1, 2, 3, 4};
+    QTest::newRow("Вариант 2") << 1 << QList<int>{3, 4, 5, 6, 7};
+    QTest::newRow("Вариант 3") << 2 << QList<int>{7, 8, 9, 10, 11};
+    QTest::newRow("Вариант 4") << 3 << QList<int>{11, 12, 13, 14, 15};
+}
+
+void TestWindow::enabledRun()
+{
+    QFETCH(int, variant);
+    QFETCH(QList<int>, enabled);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    // Type into a box of another row first: choosing empties the whole grid.
+    click(find(*window, QStringLiteral("Option1(%1)").arg((variant + 2) % 4)));
+    QTest::keyClicks(box(*window, 4 * ((variant + 2) % 4) + (variant == 1 ? 0 : 3)), "7");
+
+    auto *selector = find<QRadioButton>(*window, QStringLiteral("Option1(%1)").arg(variant));
+    click(selector);
+    QVERIFY(selector->isChecked());
+    QCOMPARE(window->selectedVariant(), variant);
+    QCOMPARE(enabledBoxes(*window), enabled);
+    QCOMPARE(boxTexts(*window), QStringList(16, QString()));
+}
+
+void TestWindow::calculation_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<BoxTexts>("typed");
+    QTest::addColumn<QStringList>("row");
+
+    QTest::newRow("legs 3, 4")          << 0 << BoxTexts{{0, "3"}, {1, "4"}}     << QStringList{"3", "4", "1", "2.5"};
+    QTest::newRow("a 3, r 1")           << 1 << BoxTexts{{4, "3"}, {6, "1"}}     << QStringList{"3", "4", "1", "2.5"};
+    QTest::newRow("a 3, R 2.5")         << 2 << BoxTexts{{8, "3"}, {11, "2.5"}}  << QStringList{"3", "4", "1", "2.5"};
+    QTest::newRow("radii 1, 2.5")       << 3 << BoxTexts{{14, "1"}, {15, "2.5"}} << QStringList{"4", "3", "1", "2.5"};
+    QTest::newRow("givens as read")     << 0 << BoxTexts{{0, "04"}, {1, "4abc"}} << QStringList{"4", "4", "1.17157287525381", "2.82842712474619"};
+    QTest::newRow("decimal comma")      << 2 << BoxTexts{{8, "3"}, {11, "2,5"}}  << QStringList{"3", "4", "1", "2.5"};
+    QTest::newRow("neighbour ignored")  << 0 << BoxTexts{{0, "5"}, {1, "12"}, {4, "9"}} << QStringList{"5", "12", "2", "6.5"};
+}
+
+void TestWindow::calculation()
+{
+    QFETCH(int, variant);
+    QFETCH(BoxTexts, typed);
+    QFETCH(QStringList, row);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    click(find(*window, QStringLiteral("Option1(%1)").arg(variant)));
+    for (auto [index, text] : typed.asKeyValueRange())
+        QTest::keyClicks(box(*window, index), text);
+    QStringList expected = boxTexts(*window);
+
+    MessageBoxWatcher watcher;
+    click(find(*window, QStringLiteral("Command1(1)")));
+    QCOMPARE(watcher.seen, 0);
+    for (int j = 0; j < 4; ++j)
+        expected[4 * variant + j] = row[j];
+    QCOMPARE(boxTexts(*window), expected);
+}
+
+void TestWindow::failureShowsMessageAndKeepsBoxes_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<BoxTexts>("typed");
+    QTest::addColumn<QStringList>("phrases");
+
+    QTest::newRow("empty boxes")  << 0 << BoxTexts{}                      << QStringList{"a = 0"};
+    QTest::newRow("a = 2r")       << 1 << BoxTexts{{4, "4"}, {6, "2"}}    << QStringList{"безкрайно", "по-голямо от 4 при r = 2"};
+    QTest::newRow("a < 2r")       << 1 << BoxTexts{{4, "3"}, {6, "2"}}    << QStringList{"не се побира", "по-голямо от 4 при r = 2"};
+    QTest::newRow("a > 2R")       << 2 << BoxTexts{{8, "6"}, {11, "2.5"}} << QStringList{"по-къса", "по-малко от 5 при R = 2.5"};
+    QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.414 при r = 1"};
+    QTest::newRow("too large")    << 0 << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"};
+    QTest::newRow("overflow")     << 0 << BoxTexts{{0, "1e200"}, {1, "1e200"}} << QStringList{"твърде големи"};
+}
+
+void TestWindow::failureShowsMessageAndKeepsBoxes()
+{
+    QFETCH(int, variant);
+    QFETCH(BoxTexts, typed);
+    QFETCH(QStringList, phrases);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    click(find(*window, QStringLiteral("Option1(%1)").arg(variant)));
+    for (auto [index, text] : typed.asKeyValueRange())
+        QTest::keyClicks(box(*window, index), text);
+    const QStringList before = boxTexts(*window);
+
+    {
+        MessageBoxWatcher watcher;
+        click(find(*window, QStringLiteral("Command1(1)")));
+        QCOMPARE(watcher.seen, 1);
+        QVERIFY2(watcher.text.startsWith(QStringLiteral("Няма правоъгълен триъгълник")),
+                 qPrintable(watcher.text));
+        for (const QString &phrase : phrases)
+            QVERIFY2(watcher.text.contains(phrase), qPrintable(watcher.text));
+    }
+    QCOMPARE(boxTexts(*window), before);
+    QVERIFY(window->isVisible());
+
+    // The program goes on: a good calculation right after works.
+    click(find(*window, QStringLiteral("Option1(0)")));
+    QTest::keyClicks(box(*window, 0), "3");
+    QTest::keyClicks(box(*window, 1), "4");
+    click(find(*window, QStringLiteral("Command1(1)")));
+    QCOMPARE(boxTexts(*window).mid(0, 4), (QStringList{"3", "4", "1", "2.5"}));
+}
+
+void TestWindow::resultBoxesTakeNoTyping()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    click(find(*window, QStringLiteral("Option1(1)")));
+    // Box 3, the R of the first row, is enabled beside the second row but is
+    // read-only; box 5 is a result of the chosen row; box 4 is a given.
+    for (int index : {3, 5, 4}) {
+        box(*window, index)->setFocus();
+        QTest::keyClicks(box(*window, index), "12");
+    }
+    QCOMPARE(box(*window, 3)->text(), QString());
+    QCOMPARE(box(*window, 5)->text(), QString());
+    QCOMPARE(box(*window, 4)->text(), QStringLiteral("12"));
+}
+
+void TestWindow::clearKeepsSelectionAndRun()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    click(find(*window, QStringLiteral("Option1(2)")));
+    QTest::keyClicks(box(*window, 8), "3");
+    QTest::keyClicks(box(*window, 11), "2.5");
+    click(find(*window, QStringLiteral("Command1(1)")));
+    QCOMPARE(box(*window, 9)->text(), QStringLiteral("4"));
+
+    click(find(*window, QStringLiteral("Command1(0)")));
+    QCOMPARE(boxTexts(*window), QStringList(16, QString()));
+    QCOMPARE(enabledBoxes(*window), (QList<int>{7, 8, 9, 10, 11}));
+    QCOMPARE(window->selectedVariant(), 2);
+    QVERIFY(find<QRadioButton>(*window, QStringLiteral("Option1(2)"))->isChecked());
+
+    // Choosing the marked variant again empties the grid again.
+    QTest::keyClicks(box(*window, 8), "3");
+    click(find(*window, QStringLiteral("Option1(2)")));
+    QCOMPARE(box(*window, 8)->text(), QString());
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

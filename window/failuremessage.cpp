@@ -1,0 +1,111 @@
+#include "failuremessage.h"
+
+#include "numbertext.h"
+
+#include <cmath>
+#include <numbers>
+
+using solver::Failure;
+using solver::Variant;
+
+namespace {
+
+// The symbols of the two givens of each variant, in the order read.
+struct Givens
+{
+    const char16_t *first;
+    const char16_t *second;
+};
+
+Givens givenNames(Variant variant)
+{
+    switch (variant) {
+    case Variant::Legs:
+        return {u"a", u"b"};
+    case Variant::LegAndInradius:
+        return {u"a", u"r"};
+    case Variant::LegAndCircumradius:
+        return {u"a", u"R"};
+    case Variant::Radii:
+        return {u"r", u"R"};
+    }
+    return {u"?", u"?"};
+}
+
+QString reason(Variant variant, Failure failure, double first, double second,
+               const QLocale &locale)
+{
+    const auto number = [&](double value) { return numbertext::toText(value, locale); };
+    switch (failure) {
+    case Failure::InvalidGiven: {
+        if (!std::isfinite(first) || !std::isfinite(second))
+            return QStringLiteral("Някое от числата е твърде голямо.");
+        const Givens names = givenNames(variant);
+        const bool firstBad = !(first > 0);
+        return QStringLiteral("Дължините и радиусите са положителни числа, а тук %1 = %2 "
+                              "(празно поле се чете като 0).")
+            .arg(QString::fromUtf16(firstBad ? names.first : names.second),
+                 number(firstBad ? first : second));
+    }
+    case Failure::DivisionByZero:
+        return QStringLiteral("Когато a = 2·r, хипотенузата би трябвало да е безкрайно дълга.");
+    case Failure::NegativeSquareRoot:
+        switch (variant) {
+        case Variant::LegAndCircumradius:
+            return QStringLiteral("Хипотенузата c = 2·R = %1 е по-къса от катета a = %2, "
+                                  "а тя е най-дългата страна.")
+                .arg(number(2 * second), number(first));
+        case Variant::Radii:
+            return QStringLiteral("Вписаната окръжност е твърде голяма за тази описана "
+                                  "окръжност.");
+        default:
+            return QStringLiteral("Катетът излиза по-дълъг от хипотенузата.");
+        }
+    case Failure::Overflow:
+        return QStringLiteral("Числата са твърде големи, за да се пресметне с тях.");
+    case Failure::NotATriangle:
+        if (variant == Variant::LegAndInradius && first < 2 * second)
+            return QStringLiteral("Вписаната окръжност не се побира: диаметърът ѝ 2·r = %1 е "
+                                  "по-голям от катета a = %2.")
+                .arg(number(2 * second), number(first));
+        return QStringLiteral("Някоя от пресметнатите стойности излиза нула или отрицателна.");
+    }
+    return {};
+}
+
+QString condition(Variant variant, double first, double second, const QLocale &locale)
+{
+    const auto number = [&](double value) { return numbertext::toText(value, locale); };
+    // Limits are quoted to four significant digits, as a student would read
+    // them off a calculator.
+    const auto limit = [&](double value) { return numbertext::toText(value, 4, locale); };
+    switch (variant) {
+    case Variant::Legs:
+        return QStringLiteral("Условие: a > 0 и b > 0.");
+    case Variant::LegAndInradius:
+        return QStringLiteral("Условие: a > 2·r, тоест a трябва да е по-голямо от %1 при r = %2.")
+            .arg(limit(2 * second), number(second));
+    case Variant::LegAndCircumradius:
+        return QStringLiteral("Условие: a < 2·R, тоест a трябва да е по-малко от %1 при R = %2.")
+            .arg(limit(2 * second), number(second));
+    case Variant::Radii:
+        return QStringLiteral("Условие: R ≥ (1 + √2)·r, тоест R трябва да е поне %1 при r = %2.")
+            .arg(limit((1 + std::numbers::sqrt2) * first), number(first));
+    }
+    return {};
+}
+
+} // namespace
+
+QString failureTitle()
+{
+    return QStringLiteral("Няма такъв триъгълник");
+}
+
+QString failureMessage(Variant variant, Failure failure, double first, double second,
+                       const QLocale &locale)
+{
+    return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1\n\n%2")
+        .arg(reason(variant, failure, first, second, locale),
+             condition(variant, first, second, locale));
+}

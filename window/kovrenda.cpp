@@ -1,0 +1,155 @@
+#include "kovrenda.h"
+
+#include "controltable.h"
+#include "drawingsurface.h"
+#include "errorreport.h"
+#include "failuremessage.h"
+#include "numbertext.h"
+#include "solver.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+
+constexpr QRgb windowBackground = qRgb(192, 192, 255);
+
+// The two given boxes of each variant, in the order the solver takes them.
+constexpr std::pair<int, int> givenBoxes[] = {{0, 1}, {4, 6}, {8, 11}, {14, 15}};
+
+template<typename T>
+T *control(const QWidget *window, const QString &name)
+{
+    auto *found = window->findChild<T *>(name);
+    Q_ASSERT_X(found, "Kovrenda", qPrintable(name));
+    return found;
+}
+
+} // namespace
+
+Kovrenda::Kovrenda(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
+    setWindowIcon(QIcon(QStringLiteral(":/kovrenda/kovrenda.png")));
+    setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor::fromRgb(windowBackground));
+    setPalette(background);
+    setAutoFillBackground(true);
+    setFixedSize(controltable::pixels(7215), controltable::pixels(6360));
+
+    controltable::createControls(this);
+
+    for (int i = 0; i < int(m_text2.size()); ++i)
+        m_text2[i] = control<QLineEdit>(this, QStringLiteral("Text2(%1)").arg(i));
+    for (int i = 0; i < int(m_command1.size()); ++i) {
+        m_command1[i] = control<QPushButton>(this, QStringLiteral("Command1(%1)").arg(i));
+        connect(m_command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+    for (int i = 0; i < 4; ++i) {
+        // clicked, not toggled: choosing the variant that is already marked
+        // runs the handler again and so empties the grid.
+        auto *selector = control<QRadioButton>(this, QStringLiteral("Option1(%1)").arg(i));
+        connect(selector, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    }
+    m_frame1 = control<QFrame>(this, QStringLiteral("Frame1"));
+    m_picture1 = control<DrawingSurface>(this, QStringLiteral("Picture1"));
+    connect(m_picture1, &DrawingSurface::clicked, this, &Kovrenda::Picture1_Click);
+    m_timer1 = control<QTimer>(this, QStringLiteral("Timer1"));
+    connect(m_timer1, &QTimer::timeout, this, &Kovrenda::Timer1_Timer);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Form_Load();
+    control<QPlainTextEdit>(this, QStringLiteral("Text1(0)"))->setFocus();
+}
+
+Kovrenda::~Kovrenda() = default;
+
+void Kovrenda::Form_Load()
+{
+    for (QLineEdit *box : m_text2) {
+        box->setEnabled(false);
+        box->setText(QString());
+    }
+}
+
+void Kovrenda::Command1_Click(int index)
+{
+    if (index == 0)
+        ClearBoxes();
+    else if (index == 1)
+        SolveVariant();
+}
+
+void Kovrenda::Option1_Click(int index)
+{
+    m_selectedVariant = std::int16_t(index);
+    for (QLineEdit *box : m_text2) {
+        box->setEnabled(false);
+        box->setText(QString());
+    }
+    // The enabled run is five boxes: the chosen row and the box before it
+    // (after it for the first row). A given box of a neighbouring row can
+    // thus take typing that the calculation does not read.
+    int first = 4 * index - 1;
+    if (first == -1)
+        first = 0;
+    for (int i = first; i <= first + 4; ++i)
+        m_text2[i]->setEnabled(true);
+}
+
+void Kovrenda::Picture1_Click()
+{
+    EndIntro();
+}
+
+void Kovrenda::Timer1_Timer()
+{
+}
+
+void Kovrenda::EndIntro()
+{
+    m_timer1->stop();
+    m_picture1->setVisible(false);
+    m_frame1->setVisible(true);
+    m_command1[0]->setVisible(true);
+    m_command1[1]->setVisible(true);
+}
+
+void Kovrenda::ClearBoxes()
+{
+    for (QLineEdit *box : m_text2)
+        box->setText(QString());
+}
+
+void Kovrenda::SolveVariant()
+{
+    const int k = m_selectedVariant;
+    const auto variant = solver::Variant(k);
+    const auto [firstBox, secondBox] = givenBoxes[k];
+    const double first = numbertext::toNumber(m_text2[firstBox]->text());
+    const double second = numbertext::toNumber(m_text2[secondBox]->text());
+
+    const auto result = solver::solve(variant, first, second);
+    if (!result) {
+        reportError(this, failureTitle(), failureMessage(variant, result.error(), first, second));
+        return;
+    }
+    // The givens are written back too, as they were read: "04" shows as 4.
+    m_text2[4 * k + 0]->setText(numbertext::toText(result->a));
+    m_text2[4 * k + 1]->setText(numbertext::toText(result->b));
+    m_text2[4 * k + 2]->setText(numbertext::toText(result->r));
+    m_text2[4 * k + 3]->setText(numbertext::toText(result->R));
+}

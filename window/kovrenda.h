@@ -1,0 +1,60 @@
+#ifndef KOVRENDA_H
+#define KOVRENDA_H
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class DrawingSurface;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// The program's one window: a right triangle with its inscribed and
+// circumscribed circles. It opens in the intro phase, a dotted triangle
+// animated on a white picture, and turns for good into the working panel
+// (four variant selectors, a four-by-four grid of value boxes, Calculate and
+// Clear) when the intro ends by itself or the picture is clicked.
+//
+// Every control is created from one table (controltable.cpp) and keeps the
+// name it has there ("Text2(8)", "Option1(2)", "Command1(1)", ...) as its
+// objectName. The handlers are named after the control and event that call
+// them and are public so that tests can run a step directly.
+class Kovrenda : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Kovrenda(QWidget *parent = nullptr);
+    ~Kovrenda() override;
+
+    // Runs once, from the constructor, before the window is first shown.
+    void Form_Load();
+    // Index 0 is Clear, index 1 Calculate.
+    void Command1_Click(int index);
+    // A variant was chosen: index 0..3 is the row.
+    void Option1_Click(int index);
+    void Picture1_Click();
+    void Timer1_Timer();
+
+    std::int16_t selectedVariant() const { return m_selectedVariant; }
+    int introStep() const { return m_introStep; }
+
+private:
+    void EndIntro();
+    void ClearBoxes();
+    void SolveVariant();
+
+    std::array<QLineEdit *, 16> m_text2{};
+    std::array<QPushButton *, 2> m_command1{};
+    QFrame *m_frame1 = nullptr;
+    DrawingSurface *m_picture1 = nullptr;
+    QTimer *m_timer1 = nullptr;
+
+    std::int16_t m_selectedVariant = 0;
+    std::int16_t m_introStep = 0;
+};
+
+#endif // KOVRENDA_H
