@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kovrenda, builds it, and then starts the
+# program (run) or runs the whole test suite (test). Installs only the Debian
+# packages that are missing, so a second run goes straight to the build.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case $mode in
+run | test) ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+
+case $mode in
+run) exec build/app/kovrenda ;;
+test) ctest --test-dir build --output-on-failure ;;
+esac
