@@ -14,7 +14,14 @@ run | test) ;;
     ;;
 esac
 
+# What building and running needs.
 packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+# What the tests need besides: packaging and the end-to-end test in a real
+# X server driven through the accessibility bus.
+test_packages=()
+# The fuzzers, the sanitizer build and the benchmarks.
+check_packages=()
+[ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -33,5 +40,7 @@ cmake --build build
 
 case $mode in
 run) exec build/app/kovrenda ;;
-test) ctest --test-dir build --output-on-failure ;;
+test)
+    ctest --test-dir build --output-on-failure
+    ;;
 esac
