@@ -6,6 +6,7 @@
 #include <QStyleOptionFocusRect>
 
 #include <algorithm>
+#include <cmath>
 
 DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
@@ -54,16 +55,25 @@ QPen DrawingSurface::pen(QRgb colour) const
 
 void DrawingSurface::pset(float x, float y, QRgb colour)
 {
+    // The dot is rasterised here rather than by QPainter, whose aliased
+    // ellipses of a few pixels come out lopsided: a pixel belongs to the dot
+    // when its centre lies within half the pen width of the dot's centre.
+    // For an odd width the centre is the centre of the pixel that holds
+    // (x, y), so a dot 5 wide is 5 pixels across each way with its corners
+    // cut; for an even width it is the pixel corner nearest to (x, y).
     fitImage();
-    QPainter painter(&m_image);
-    if (m_drawWidth <= 1) {
-        painter.setPen(QColor::fromRgb(colour));
-        painter.drawPoint(QPointF(x, y));
-    } else {
-        const qreal radius = m_drawWidth / 2.0;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromRgb(colour));
-        painter.drawEllipse(QPointF(x, y), radius, radius);
+    const int width = m_drawWidth;
+    const double radius = width / 2.0;
+    const double cx = width % 2 ? std::floor(x) + 0.5 : std::floor(x + 0.5);
+    const double cy = width % 2 ? std::floor(y) + 0.5 : std::floor(y + 0.5);
+    const QRgb pixel = qRgb(qRed(colour), qGreen(colour), qBlue(colour));
+    for (int j = int(std::floor(cy - radius)); j <= int(std::ceil(cy + radius)); ++j) {
+        for (int i = int(std::floor(cx - radius)); i <= int(std::ceil(cx + radius)); ++i) {
+            const double dx = i + 0.5 - cx;
+            const double dy = j + 0.5 - cy;
+            if (dx * dx + dy * dy <= radius * radius && m_image.valid(i, j))
+                m_image.setPixel(i, j, pixel);
+        }
     }
     update();
 }

@@ -4,8 +4,10 @@
 #include "drawingsurface.h"
 #include "errorreport.h"
 #include "failuremessage.h"
+#include "introfigure.h"
 #include "numbertext.h"
 #include "solver.h"
+#include "standardcolours.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -21,6 +23,12 @@
 namespace {
 
 constexpr QRgb windowBackground = qRgb(192, 192, 255);
+
+// Palette indices of the intro's ink and of the picture's background, and the
+// width in pixels of its two dots.
+constexpr int black = 0;
+constexpr int white = 15;
+constexpr int thickDot = 5;
 
 // The two given boxes of each variant, in the order the solver takes them.
 constexpr std::pair<int, int> givenBoxes[] = {{0, 1}, {4, 6}, {8, 11}, {14, 15}};
@@ -79,6 +87,25 @@ Kovrenda::~Kovrenda() = default;
 
 void Kovrenda::Form_Load()
 {
+    // Frame 0 of the intro: the fixed figure (top dot and upright leg), drawn
+    // once, and the first moving figure (base leg, hypotenuse, corner dot).
+    const float W = m_picture1->scaleWidth();
+    const float H = m_picture1->scaleHeight();
+    m_introStep = 0;
+    m_picture1->setDrawWidth(thickDot);
+    const intro::Point A = intro::top(W, H);
+    m_picture1->pset(A.x, A.y, standardColour(black));
+    m_picture1->setDrawStyle(DrawingSurface::Dot);
+    m_picture1->setDrawWidth(1);
+    const intro::Point C = intro::corner(W, H);
+    m_picture1->line(A.x, A.y, C.x, C.y, standardColour(black));
+    const intro::Point B = intro::movingCorner(W, H, 0, 0);
+    m_picture1->line(C.x, C.y, B.x, B.y, standardColour(black));
+    m_picture1->line(A.x, A.y, B.x, B.y, standardColour(black));
+    m_picture1->setDrawWidth(thickDot);
+    m_picture1->pset(B.x, B.y, standardColour(black));
+
+    // The panel starts with every value box disabled and empty.
     for (QLineEdit *box : m_text2) {
         box->setEnabled(false);
         box->setText(QString());
@@ -117,6 +144,35 @@ void Kovrenda::Picture1_Click()
 
 void Kovrenda::Timer1_Timer()
 {
+    // Each tick erases the moving figure of frame k by drawing it again in
+    // white, then draws frame k + 1 (its dot first, then its two legs), or
+    // ends the intro after the last frame. The fixed figure is never redrawn.
+    const int k = m_introStep;
+    const float W = m_picture1->scaleWidth();
+    const float H = m_picture1->scaleHeight();
+    const std::int16_t u = intro::stepWidth(W);
+    const intro::Point A = intro::top(W, H);
+    const intro::Point C = intro::corner(W, H);
+
+    m_picture1->setDrawStyle(DrawingSurface::Dot);
+    m_picture1->setDrawWidth(1);
+    const intro::Point B = intro::movingCorner(W, H, k, u);
+    m_picture1->line(A.x, A.y, B.x, B.y, standardColour(white));
+    m_picture1->line(C.x, C.y, B.x, B.y, standardColour(white));
+    m_picture1->setDrawWidth(thickDot);
+    m_picture1->pset(B.x, B.y, standardColour(white));
+    if (k + 1 >= intro::frameCount) {
+        EndIntro();
+        return;
+    }
+
+    m_introStep = std::int16_t(k + 1);
+    const intro::Point next = intro::movingCorner(W, H, k + 1, u);
+    m_picture1->pset(next.x, next.y, standardColour(black));
+    m_picture1->setDrawStyle(DrawingSurface::Dot);
+    m_picture1->setDrawWidth(1);
+    m_picture1->line(A.x, A.y, next.x, next.y, standardColour(black));
+    m_picture1->line(C.x, C.y, next.x, next.y, standardColour(black));
 }
 
 void Kovrenda::EndIntro()
