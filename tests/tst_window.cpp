@@ -82,6 +82,15 @@ private:
     int m_polls = 0;
 };
 
+// Chooses a variant (none for -1) and types into the given boxes.
+void chooseAndType(const QWidget &window, int variant, const BoxTexts &typed)
+{
+    if (variant >= 0)
+        click(find(window, QStringLiteral("Option1(%1)").arg(variant)));
+    for (auto [index, text] : typed.asKeyValueRange())
+        QTest::keyClicks(box(window, index), text);
+}
+
 // A shown window whose intro has been ended by a click on the picture.
 std::unique_ptr<Kovrenda> panelWindow()
 {
@@ -413,9 +422,7 @@ void TestWindow::calculation()
 
     const auto window = panelWindow();
     QVERIFY(window);
-    click(find(*window, QStringLiteral("Option1(%1)").arg(variant)));
-    for (auto [index, text] : typed.asKeyValueRange())
-        QTest::keyClicks(box(*window, index), text);
+    chooseAndType(*window, variant, typed);
     QStringList expected = boxTexts(*window);
 
     MessageBoxWatcher watcher;
@@ -432,7 +439,9 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::addColumn<BoxTexts>("typed");
     QTest::addColumn<QStringList>("phrases");
 
+    QTest::newRow("no choice yet: first row") << -1 << BoxTexts{}         << QStringList{"a = 0"};
     QTest::newRow("empty boxes")  << 0 << BoxTexts{}                      << QStringList{"a = 0"};
+    QTest::newRow("zero radius")  << 3 << BoxTexts{{14, "0"}, {15, "2"}}  << QStringList{"r = 0", "поне 0 при r = 0"};
     QTest::newRow("a = 2r")       << 1 << BoxTexts{{4, "4"}, {6, "2"}}    << QStringList{"безкрайно", "по-голямо от 4 при r = 2"};
     QTest::newRow("a < 2r")       << 1 << BoxTexts{{4, "3"}, {6, "2"}}    << QStringList{"не се побира", "по-голямо от 4 при r = 2"};
     QTest::newRow("a > 2R")       << 2 << BoxTexts{{8, "6"}, {11, "2.5"}} << QStringList{"по-къса", "по-малко от 5 при R = 2.5"};
@@ -449,9 +458,7 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
 
     const auto window = panelWindow();
     QVERIFY(window);
-    click(find(*window, QStringLiteral("Option1(%1)").arg(variant)));
-    for (auto [index, text] : typed.asKeyValueRange())
-        QTest::keyClicks(box(*window, index), text);
+    chooseAndType(*window, variant, typed);
     const QStringList before = boxTexts(*window);
 
     {
