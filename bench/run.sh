@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Reruns every benchmark and prints the figures that the README quotes: the
+# machine, the solver and number text in ns per call, start-up and peak
+# memory against a bare window, and the intro's timing. Needs the packages of
+# `bash build.sh test` (libbenchmark-dev among them); takes about two
+# minutes. Arguments: the number of start-up pairs (15) and intro runs (5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs=${1:-15}
+runs=${2:-5}
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+bin=build-bench/bench
+
+echo
+echo "== Machine"
+echo "cores: $(nproc)"
+lscpu | sed -n 's/^Model name: *//p'
+free -h | sed -n 's/^Mem: *\([^ ]*\).*/memory: \1/p'
+echo "Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), $(g++ --version | head -1)"
+
+echo
+echo "== Solver and number text (median of 5 repetitions)"
+"$bin/bench_core" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_filter='.*' 2>&1 | grep -v -e '_mean' -e '_stddev' -e '_cv'
+
+echo
+echo "== Start-up to the first frame and peak memory, against a bare window"
+"$bin/bench_startup" "$bin/startup_probe_window" "$bin/startup_probe_bare" \
+    "$bin/startup_probe_text" "$pairs"
+
+echo
+echo "== The intro's end"
+QT_QPA_PLATFORM=offscreen "$bin/intro_timing" "$runs"
