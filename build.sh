@@ -20,7 +20,7 @@ packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # X server driven through the accessibility bus.
 test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi)
 # The fuzzers, the sanitizer build and the benchmarks.
-check_packages=()
+check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 [ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")
 
 missing=()
@@ -42,5 +42,6 @@ case $mode in
 run) exec build/app/kovrenda ;;
 test)
     ctest --test-dir build --output-on-failure
+    bash tools/checks.sh build
     ;;
 esac

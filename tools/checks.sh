@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The checks that go deeper than the test suite; `bash build.sh test` runs
+# them after the suite:
+#   1. the benchmarks, built and run once each, briefly, so that they keep
+#      working (the figures come from bench/run.sh, not from here);
+#   2. valgrind's memcheck over the widget tests of the ordinary build: no
+#      memory error and no definite leak;
+#   3. the whole test suite built with AddressSanitizer and UBSan (preset
+#      "asan", in build-asan); the packaging tests are left out, since they
+#      make and validate the Debian package rather than run our code;
+#   4. every fuzzer for KOVRENDA_FUZZ_SECONDS (30) from its seed corpus, and
+#      the test suite once more as clang builds it (preset "fuzz", build-fuzz).
+#
+# Usage: tools/checks.sh [BUILD_DIR]
+# BUILD_DIR is the ordinary build with its tests (default: build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+fuzz_seconds=${KOVRENDA_FUZZ_SECONDS:-30}
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+
+section() {
+    printf '\n== %s\n' "$*"
+}
+
+section "Benchmarks, one short run each (build-bench)"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+build-bench/bench/bench_core --benchmark_min_time=0.01
+build-bench/bench/bench_startup build-bench/bench/startup_probe_window \
+    build-bench/bench/startup_probe_bare build-bench/bench/startup_probe_text 1
+build-bench/bench/intro_timing 1
+
+section "valgrind memcheck over the widget tests ($build)"
+for test in tst_window tst_intro tst_drawingsurface; do
+    echo "-- $test"
+    valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=1 \
+        "$build/tests/$test" -silent
+done
+
+section "The test suite under AddressSanitizer and UBSan (build-asan)"
+cmake --workflow --preset asan
+
+section "Fuzzers, $fuzz_seconds s each, and the test suite built by clang (build-fuzz)"
+cmake --preset fuzz -DKOVRENDA_FUZZ_SECONDS="$fuzz_seconds" >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
