@@ -1,5 +1,6 @@
 #include "drawingsurface.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,9 +9,47 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// How assistive technology sees the picture: as an animation rather than a
+// bare panel, with a press action that does what a click or Space/Enter does.
+class AccessibleDrawingSurface : public QAccessibleWidget
+{
+public:
+    explicit AccessibleDrawingSurface(DrawingSurface *surface)
+        : QAccessibleWidget(surface, QAccessible::Animation)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            emit static_cast<DrawingSurface *>(widget())->clicked();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *accessibleDrawingSurface(const QString &, QObject *object)
+{
+    if (auto *surface = qobject_cast<DrawingSurface *>(object))
+        return new AccessibleDrawingSurface(surface);
+    return nullptr;
+}
+
+} // namespace
+
 DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool factoryInstalled =
+        (QAccessible::installFactory(accessibleDrawingSurface), true);
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -1,5 +1,6 @@
 #include "kovrenda.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFrame>
@@ -121,6 +122,8 @@ private slots:
 
     void introEndsOnlyOnPictureClick_data();
     void introEndsOnlyOnPictureClick();
+    void pictureCanBePressedWithoutAMouse_data();
+    void pictureCanBePressedWithoutAMouse();
     void tabOrder();
 
     void enabledRun_data();
@@ -348,6 +351,42 @@ void TestWindow::introEndsOnlyOnPictureClick()
     QVERIFY(find(window, QStringLiteral("Label1(0)"))->isVisible());
     QVERIFY(find(window, QStringLiteral("Text1(0)"))->isVisible());
     QVERIFY(!find(window, QStringLiteral("Text1(1)"))->isVisible());
+}
+
+void TestWindow::pictureCanBePressedWithoutAMouse_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Space") << "Space";
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("screen reader") << "press action";
+}
+
+void TestWindow::pictureCanBePressedWithoutAMouse()
+{
+    QFETCH(QString, way);
+
+    Kovrenda window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *picture = find(window, QStringLiteral("Picture1"));
+    // Tab from the task statement reaches the picture.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), picture);
+
+    if (way == u"Space") {
+        QTest::keyClick(picture, Qt::Key_Space);
+    } else if (way == u"Enter") {
+        QTest::keyClick(picture, Qt::Key_Return);
+    } else {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(picture);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Animation);
+        QCOMPARE(accessible->text(QAccessible::Name), picture->accessibleName());
+        QVERIFY(accessible->actionInterface());
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QVERIFY(find(window, QStringLiteral("Frame1"))->isVisible());
+    QVERIFY(!picture->isVisible());
 }
 
 void TestWindow::tabOrder()

@@ -203,8 +203,12 @@ void nameForAssistiveTechnology(QWidget *window)
             box->setAccessibleName(selector->text() + QStringLiteral(", ") + heading->text());
         }
     }
-    window->findChild<QWidget *>(QStringLiteral("Picture1"))
-        ->setAccessibleName(QStringLiteral("Анимация: правоъгълен триъгълник"));
+    auto *picture = window->findChild<QWidget *>(QStringLiteral("Picture1"));
+    picture->setAccessibleName(QStringLiteral("Анимация: правоъгълен триъгълник"));
+    picture->setAccessibleDescription(
+        QStringLiteral("Щракнете или натиснете интервал, за да продължите"));
+    window->findChild<QWidget *>(QStringLiteral("Frame1"))
+        ->setAccessibleName(QStringLiteral("Варианти"));
     window->findChild<QWidget *>(QStringLiteral("Text1(0)"))
         ->setAccessibleName(QStringLiteral("Задача"));
     window->findChild<QWidget *>(QStringLiteral("Text1(1)"))
