@@ -3,11 +3,11 @@
 # machine, the solver and number text in ns per call, start-up and peak
 # memory against a bare window, and the intro's timing. Needs the packages of
 # `bash build.sh test` (libbenchmark-dev among them); takes about two
-# minutes. Arguments: the number of start-up pairs (15) and intro runs (5).
+# minutes. Arguments: the number of start-up pairs (15) and intro runs (10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs=${1:-15}
-runs=${2:-5}
+runs=${2:-10}
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench
