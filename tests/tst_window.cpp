@@ -487,6 +487,9 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.414 при r = 1"};
     QTest::newRow("too large")    << 0 << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"};
     QTest::newRow("overflow")     << 0 << BoxTexts{{0, "1e200"}, {1, "1e200"}} << QStringList{"твърде големи"};
+    QTest::newRow("huge radius")  << 1 << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"твърде големи", "Условие: a > 2·r."};
+    QTest::newRow("infinite R")   << 3 << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "поне 2.414 при r = 1"};
+    QTest::newRow("infinite r")   << 3 << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "Условие: R ≥ (1 + √2)·r."};
 }
 
 void TestWindow::failureShowsMessageAndKeepsBoxes()
@@ -508,6 +511,8 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
                  qPrintable(watcher.text));
         for (const QString &phrase : phrases)
             QVERIFY2(watcher.text.contains(phrase), qPrintable(watcher.text));
+        // Never a number the student cannot read.
+        QVERIFY2(!watcher.text.contains(u"inf") && !watcher.text.contains(u"nan"), qPrintable(watcher.text));
     }
     QCOMPARE(boxTexts(*window), before);
     QVERIFY(window->isVisible());

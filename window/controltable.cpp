@@ -239,6 +239,9 @@ void createControls(QWidget *window)
         QObject *control = nullptr;
         if (row.kind == Timer) {
             auto *timer = new QTimer(window);
+            // A coarse timer may fire up to 5 % early or late on each tick;
+            // the intro's ten ticks must add up to its five seconds.
+            timer->setTimerType(Qt::PreciseTimer);
             timer->setInterval(timerInterval);
             timer->start();
             control = timer;

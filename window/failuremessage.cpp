@@ -75,22 +75,31 @@ QString reason(Variant variant, Failure failure, double first, double second,
 
 QString condition(Variant variant, double first, double second, const QLocale &locale)
 {
-    const auto number = [&](double value) { return numbertext::toText(value, locale); };
-    // Limits are quoted to four significant digits, as a student would read
-    // them off a calculator.
-    const auto limit = [&](double value) { return numbertext::toText(value, 4, locale); };
+    // The rule, then the limit it sets for the value typed, quoted to four
+    // significant digits as a student would read it off a calculator. A
+    // limit beyond the range of double (r = 1e308) is left out rather than
+    // quoted as "inf".
+    const auto rule = [&](const QString &rule, const QString &limitSentence, double limit,
+                          double given) {
+        if (!std::isfinite(limit) || !std::isfinite(given))
+            return QStringLiteral("Условие: %1.").arg(rule);
+        return QStringLiteral("Условие: %1, тоест %2.")
+            .arg(rule, limitSentence.arg(numbertext::toText(limit, 4, locale),
+                                         numbertext::toText(given, locale)));
+    };
     switch (variant) {
     case Variant::Legs:
         return QStringLiteral("Условие: a > 0 и b > 0.");
     case Variant::LegAndInradius:
-        return QStringLiteral("Условие: a > 2·r, тоест a трябва да е по-голямо от %1 при r = %2.")
-            .arg(limit(2 * second), number(second));
+        return rule(QStringLiteral("a > 2·r"),
+                    QStringLiteral("a трябва да е по-голямо от %1 при r = %2"), 2 * second, second);
     case Variant::LegAndCircumradius:
-        return QStringLiteral("Условие: a < 2·R, тоест a трябва да е по-малко от %1 при R = %2.")
-            .arg(limit(2 * second), number(second));
+        return rule(QStringLiteral("a < 2·R"),
+                    QStringLiteral("a трябва да е по-малко от %1 при R = %2"), 2 * second, second);
     case Variant::Radii:
-        return QStringLiteral("Условие: R ≥ (1 + √2)·r, тоест R трябва да е поне %1 при r = %2.")
-            .arg(limit((1 + std::numbers::sqrt2) * first), number(first));
+        return rule(QStringLiteral("R ≥ (1 + √2)·r"),
+                    QStringLiteral("R трябва да е поне %1 при r = %2"),
+                    (1 + std::numbers::sqrt2) * first, first);
     }
     return {};
 }
