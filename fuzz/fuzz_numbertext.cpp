@@ -1,3 +1,4 @@
+#include "locales.h"
 #include "numbertext.h"
 
 #include <QLocale>
@@ -42,18 +43,6 @@ namespace {
     std::fprintf(stderr, "%s\n  text: \"%s\"\n  number: %.17g\n", property,
                  text.toUtf8().constData(), number);
     std::abort();
-}
-
-const QLocale &pointLocale()
-{
-    static const QLocale locale = QLocale::c();
-    return locale;
-}
-
-const QLocale &commaLocale()
-{
-    static const QLocale locale(QLocale::Bulgarian, QLocale::Bulgaria);
-    return locale;
 }
 
 int significantDigits(const QString &text)

@@ -1,4 +1,5 @@
 #include "failuremessage.h"
+#include "locales.h"
 #include "numbertext.h"
 #include "solver.h"
 
@@ -50,18 +51,6 @@ struct Case
                  c.secondText.toUtf8().constData(), c.first, c.second,
                  detail.toUtf8().constData());
     std::abort();
-}
-
-const QLocale &pointLocale()
-{
-    static const QLocale locale = QLocale::c();
-    return locale;
-}
-
-const QLocale &commaLocale()
-{
-    static const QLocale locale(QLocale::Bulgarian, QLocale::Bulgaria);
-    return locale;
 }
 
 bool isPositiveFinite(double value)
