@@ -61,33 +61,17 @@ void DrawingSurface::setDrawWidth(int width)
 
 void DrawingSurface::setDrawStyle(int style)
 {
-    m_drawStyle = std::clamp(style, int(Solid), int(Invisible));
+    m_drawStyle = style;
 }
 
 QPen DrawingSurface::pen(QRgb colour) const
 {
     QPen pen(QColor::fromRgb(colour), m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    // Patterned lines are drawn one pixel wide, as a pattern wider than the
-    // gaps between its dots would no longer be a pattern.
-    if (m_drawStyle != Solid && m_drawWidth == 1) {
+    // A dotted line is one pixel on, one off; it is dotted only one pixel
+    // wide, as dots wider than their gaps would no longer be a pattern.
+    if (m_drawStyle == Dot && m_drawWidth == 1) {
         pen.setCapStyle(Qt::FlatCap);
-        switch (m_drawStyle) {
-        case Dash:
-            pen.setDashPattern({4, 2});
-            break;
-        case Dot:
-            pen.setDashPattern({1, 1});
-            break;
-        case DashDot:
-            pen.setDashPattern({4, 2, 1, 2});
-            break;
-        case DashDotDot:
-            pen.setDashPattern({4, 2, 1, 2, 1, 2});
-            break;
-        case Invisible:
-            pen.setStyle(Qt::NoPen);
-            break;
-        }
+        pen.setDashPattern({1, 1});
     }
     return pen;
 }

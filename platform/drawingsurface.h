@@ -18,8 +18,10 @@ class DrawingSurface : public QWidget
     Q_OBJECT
 
 public:
-    // Line styles, numbered as the pen styles of the drawing calls.
-    enum Style { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, Invisible = 5 };
+    // Line styles, numbered as the pen styles of the drawing calls; the
+    // program draws solid and dotted lines only, and any other number draws
+    // solid.
+    enum Style { Solid = 0, Dot = 2 };
 
     explicit DrawingSurface(QWidget *parent = nullptr);
 

@@ -217,21 +217,6 @@ void nameForAssistiveTechnology(QWidget *window)
 
 } // namespace
 
-std::span<const Row> rows()
-{
-    return table;
-}
-
-QString taskText()
-{
-    return QString::fromUtf8(taskStatement);
-}
-
-QString quotationText()
-{
-    return QString::fromUtf8(quotation);
-}
-
 void createControls(QWidget *window)
 {
     std::vector<std::pair<int, QWidget *>> tabOrder;

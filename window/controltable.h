@@ -4,8 +4,6 @@
 #include <QRgb>
 #include <QString>
 
-#include <span>
-
 class QObject;
 class QWidget;
 
@@ -39,12 +37,6 @@ struct Row
     int tab;
     unsigned settings;
 };
-
-std::span<const Row> rows();
-
-// The task statement and the hidden quotation, lines ended by "\r\n".
-QString taskText();
-QString quotationText();
 
 // Twips to device-independent pixels, rounded to the nearest pixel.
 constexpr int pixels(int twips)

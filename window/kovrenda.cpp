@@ -106,10 +106,7 @@ void Kovrenda::Form_Load()
     m_picture1->pset(B.x, B.y, standardColour(black));
 
     // The panel starts with every value box disabled and empty.
-    for (QLineEdit *box : m_text2) {
-        box->setEnabled(false);
-        box->setText(QString());
-    }
+    disableAndEmptyBoxes();
 }
 
 void Kovrenda::Command1_Click(int index)
@@ -123,10 +120,7 @@ void Kovrenda::Command1_Click(int index)
 void Kovrenda::Option1_Click(int index)
 {
     m_selectedVariant = std::int16_t(index);
-    for (QLineEdit *box : m_text2) {
-        box->setEnabled(false);
-        box->setText(QString());
-    }
+    disableAndEmptyBoxes();
     // The enabled run is five boxes: the chosen row and the box before it
     // (after it for the first row). A given box of a neighbouring row can
     // thus take typing that the calculation does not read.
@@ -182,6 +176,14 @@ void Kovrenda::EndIntro()
     m_frame1->setVisible(true);
     m_command1[0]->setVisible(true);
     m_command1[1]->setVisible(true);
+}
+
+void Kovrenda::disableAndEmptyBoxes()
+{
+    for (QLineEdit *box : m_text2) {
+        box->setEnabled(false);
+        box->setText(QString());
+    }
 }
 
 void Kovrenda::ClearBoxes()

@@ -46,6 +46,7 @@ private:
     void EndIntro();
     void ClearBoxes();
     void SolveVariant();
+    void disableAndEmptyBoxes();
 
     std::array<QLineEdit *, 16> m_text2{};
     std::array<QPushButton *, 2> m_command1{};
