@@ -1,13 +1,18 @@
+#include "commandline.h"
 #include "kovrenda.h"
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    if (const auto status = handleCommandLine(argc, argv))
+        return *status;
+    const std::unique_ptr<QApplication> app(createApplication(argc, argv));
     // Lets the desktop shell match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kovrenda"));
     Kovrenda window;
     window.show();
-    return app.exec();
+    return app->exec();
 }

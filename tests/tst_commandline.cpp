@@ -1,0 +1,62 @@
+#include <QProcess>
+#include <QTest>
+
+// The program's command line, run as a user runs it: what is printed where,
+// and with which exit status, before any window is opened.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exits_data();
+    void exits();
+};
+
+void TestCommandLine::exits_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform"); // QT_QPA_PLATFORM; empty: none, and no display either
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("--help")               << QStringList{"--help"}                   << "" << 0 << "Usage: kovrenda [options]" << "";
+    QTest::newRow("-h names every option") << QStringList{"-h"}                      << "" << 0 << "-v, --version" << "";
+    QTest::newRow("--version")            << QStringList{"--version"}                << "" << 0 << "kovrenda " KOVRENDA_VERSION "\n" << "";
+    QTest::newRow("Qt's options pass")    << QStringList{"-platform", "xcb", "--style=fusion", "-v"} << "" << 0 << "kovrenda " KOVRENDA_VERSION "\n" << "";
+    QTest::newRow("unknown option")       << QStringList{"--frobnicate"}             << "" << 2 << "" << "kovrenda: Unknown option 'frobnicate'. See 'kovrenda --help'.\n";
+    QTest::newRow("stray argument")       << QStringList{"3", "4"}                   << "" << 2 << "" << "kovrenda: Unexpected argument '3'. See 'kovrenda --help'.\n";
+    QTest::newRow("no display")           << QStringList{}                           << "" << 1 << "" << "kovrenda: cannot open a window: no usable display";
+    QTest::newRow("no display, Wayland asked") << QStringList{}                      << "wayland" << 1 << "" << "kovrenda: cannot open a window";
+}
+
+void TestCommandLine::exits()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KOVRENDA_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort
+    QCOMPARE(program.exitCode(), status);
+    const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.contains(out), qPrintable(stdOut));
+    // An error is one line, and nothing else is printed.
+    QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err) && stdErr.count(u'\n') == 1,
+             qPrintable(stdErr));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
