@@ -128,6 +128,18 @@ void TestIntro::firstFrameIsOnScreenWhenTheWindowShows()
     const int topX = int(picture(*window)->scaleWidth() / 2);
     const int topY = int(picture(*window)->scaleHeight() / 10);
     QVERIFY(isBlack(shown, origin.x() + topX, origin.y() + topY - 2));
+    // The three dotted sides: some pixel next to the middle of each is black.
+    const QPointF A(topX, topY);
+    const QPointF C(topX, picture(*window)->scaleHeight() - 20);
+    const QPointF sides[][2] = {{A, C}, {C, QPointF(B)}, {A, QPointF(B)}};
+    for (const auto &side : sides) {
+        const QPoint middle = ((side[0] + side[1]) / 2).toPoint() + origin;
+        bool inked = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                inked = inked || isBlack(shown, middle.x() + dx, middle.y() + dy);
+        QVERIFY2(inked, qPrintable(QStringLiteral("no side through %1, %2").arg(middle.x()).arg(middle.y())));
+    }
     QCOMPARE(window->introStep(), 0);
 }
 

@@ -93,17 +93,23 @@ constexpr Row table[] = {
 };
 // clang-format on
 
-// Paints the control's own background in its colour, in every state: a
-// disabled value box keeps its pink or white and only its text greys.
+// Paints the control's own background in its colour, in every state and
+// whatever role the widget fills its background with (a selector fills with
+// Button, a label with Window, a text box with Base); a disabled value box
+// keeps its pink or white and only its text greys. The text on it is black,
+// so that a dark desktop theme cannot put white text on a light colour.
 void setBackground(QWidget *widget, QRgb colour)
 {
     QPalette palette = widget->palette();
     const QPalette::ColorRole role =
         qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
         ? QPalette::Base
-        : QPalette::Window;
+        : widget->backgroundRole();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, role, QColor::fromRgb(colour));
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, text, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -114,7 +120,7 @@ void setBackground(QWidget *widget, QRgb colour)
 QString graphicalButtonStyle(QRgb colour)
 {
     const QColor face = QColor::fromRgb(colour);
-    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
+    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %2; }"
                           "QPushButton:pressed { border-style: inset; }"
                           "QPushButton:focus { border-color: %3; }")
         .arg(face.name(), face.name(), face.darker(160).name());
@@ -176,7 +182,7 @@ void applySettings(QWidget *widget, const Row &row)
         setBackground(widget, row.background);
     else if (qobject_cast<QLineEdit *>(widget))
         // Keep the default white of a value box when it is disabled, too.
-        setBackground(widget, widget->palette().color(QPalette::Active, QPalette::Base).rgb());
+        setBackground(widget, white);
     if (row.settings & Bold) {
         QFont font = widget->font();
         font.setBold(true);

@@ -33,7 +33,7 @@ Givens givenNames(Variant variant)
 }
 
 QString reason(Variant variant, Failure failure, double first, double second,
-               const QLocale &locale)
+               const QLocale &locale, EmptyGivens empty)
 {
     const auto number = [&](double value) { return numbertext::toText(value, locale); };
     switch (failure) {
@@ -42,10 +42,13 @@ QString reason(Variant variant, Failure failure, double first, double second,
             return QStringLiteral("Някое от числата е твърде голямо.");
         const Givens names = givenNames(variant);
         const bool firstBad = !(first > 0);
-        return QStringLiteral("Дължините и радиусите са положителни числа, а тук %1 = %2 "
-                              "(празно поле се чете като 0).")
-            .arg(QString::fromUtf16(firstBad ? names.first : names.second),
-                 number(firstBad ? first : second));
+        const QString sentence =
+            QStringLiteral("Дължините и радиусите са положителни числа, а тук %1 = %2")
+                .arg(QString::fromUtf16(firstBad ? names.first : names.second),
+                     number(firstBad ? first : second));
+        return (firstBad ? empty.first : empty.second)
+            ? sentence + QStringLiteral(" (празно поле се чете като 0).")
+            : sentence + u'.';
     }
     case Failure::DivisionByZero:
         return QStringLiteral("Когато a = 2·r, хипотенузата би трябвало да е безкрайно дълга.");
@@ -112,9 +115,20 @@ QString failureTitle()
 }
 
 QString failureMessage(Variant variant, Failure failure, double first, double second,
-                       const QLocale &locale)
+                       const QLocale &locale, EmptyGivens empty)
 {
     return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1\n\n%2")
-        .arg(reason(variant, failure, first, second, locale),
+        .arg(reason(variant, failure, first, second, locale, empty),
              condition(variant, first, second, locale));
+}
+
+QString noVariantTitle()
+{
+    return QStringLiteral("Няма избран вариант");
+}
+
+QString noVariantMessage()
+{
+    return QStringLiteral("Първо изберете вариант и въведете двете дадени стойности в "
+                          "неговия ред, после натиснете «Изчисли».");
 }

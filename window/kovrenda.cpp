@@ -9,6 +9,7 @@
 #include "solver.h"
 #include "standardcolours.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include <utility>
@@ -50,16 +52,27 @@ Kovrenda::Kovrenda(QWidget *parent)
     setWindowTitle(QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
     setWindowIcon(QIcon(QStringLiteral(":/kovrenda/kovrenda.png")));
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgb(windowBackground));
-    setPalette(background);
+    // The window is one fixed picture of a form: its colours are the style's
+    // light standard ones with the light blue background, whatever palette
+    // the desktop theme gives (a dark theme would otherwise put white text
+    // on the white task statement and value boxes). Every control inherits
+    // it; the coloured ones fix their own background and black text.
+    QPalette fixed = style()->standardPalette();
+    fixed.setColor(QPalette::Window, QColor::fromRgb(windowBackground));
+    setPalette(fixed);
     setAutoFillBackground(true);
     setFixedSize(controltable::pixels(7215), controltable::pixels(6360));
 
     controltable::createControls(this);
 
-    for (int i = 0; i < int(m_text2.size()); ++i)
-        m_text2[i] = control<QLineEdit>(this, QStringLiteral("Text2(%1)").arg(i));
+    for (int i = 0; i < int(m_text2.size()); ++i) {
+        QLineEdit *box = m_text2[i] = control<QLineEdit>(this, QStringLiteral("Text2(%1)").arg(i));
+        // Enter (or keypad Enter) in a value box calculates, as «Изчисли» does.
+        connect(box, &QLineEdit::returnPressed, this, [this] { Command1_Click(1); });
+        // The whole value is in the tooltip, for a value longer than its box.
+        connect(box, &QLineEdit::textChanged, box, &QLineEdit::setToolTip);
+        box->installEventFilter(this);
+    }
     for (int i = 0; i < int(m_command1.size()); ++i) {
         m_command1[i] = control<QPushButton>(this, QStringLiteral("Command1(%1)").arg(i));
         connect(m_command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
@@ -84,6 +97,20 @@ Kovrenda::Kovrenda(QWidget *parent)
 }
 
 Kovrenda::~Kovrenda() = default;
+
+bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
+{
+    // A value box that the student leaves scrolls back to the start of its
+    // text. Not when a context menu opens over it (its Copy must still find
+    // the selection) or another window is activated.
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            if (auto *box = qobject_cast<QLineEdit *>(watched))
+                box->setCursorPosition(0);
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void Kovrenda::Form_Load()
 {
@@ -120,6 +147,7 @@ void Kovrenda::Command1_Click(int index)
 void Kovrenda::Option1_Click(int index)
 {
     m_selectedVariant = std::int16_t(index);
+    m_variantChosen = true;
     disableAndEmptyBoxes();
     // The enabled run is five boxes: the chosen row and the box before it
     // (after it for the first row). A given box of a neighbouring row can
@@ -202,12 +230,30 @@ void Kovrenda::SolveVariant()
 
     const auto result = solver::solve(variant, first, second);
     if (!result) {
-        reportError(this, failureTitle(), failureMessage(variant, result.error(), first, second));
+        // No stale result may stand beside givens it does not belong to: the
+        // two computed boxes of the row are emptied, the givens stay as typed.
+        for (int j = 0; j < 4; ++j) {
+            const int index = 4 * k + j;
+            if (index != firstBox && index != secondBox)
+                m_text2[index]->setText(QString());
+        }
+        if (!m_variantChosen) {
+            reportError(this, noVariantTitle(), noVariantMessage());
+            return;
+        }
+        const EmptyGivens empty{m_text2[firstBox]->text().trimmed().isEmpty(),
+                                m_text2[secondBox]->text().trimmed().isEmpty()};
+        reportError(this, failureTitle(),
+                    failureMessage(variant, result.error(), first, second, QLocale(), empty));
         return;
     }
     // The givens are written back too, as they were read: "04" shows as 4.
-    m_text2[4 * k + 0]->setText(numbertext::toText(result->a));
-    m_text2[4 * k + 1]->setText(numbertext::toText(result->b));
-    m_text2[4 * k + 2]->setText(numbertext::toText(result->r));
-    m_text2[4 * k + 3]->setText(numbertext::toText(result->R));
+    // A value longer than its box shows its start (the integer part and the
+    // first decimals), as a calculator does; the text keeps every digit.
+    const double values[] = {result->a, result->b, result->r, result->R};
+    for (int j = 0; j < 4; ++j) {
+        QLineEdit *box = m_text2[4 * k + j];
+        box->setText(numbertext::toText(values[j]));
+        box->setCursorPosition(0);
+    }
 }

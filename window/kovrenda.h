@@ -42,6 +42,9 @@ public:
     std::int16_t selectedVariant() const { return m_selectedVariant; }
     int introStep() const { return m_introStep; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void EndIntro();
     void ClearBoxes();
@@ -55,6 +58,9 @@ private:
     QTimer *m_timer1 = nullptr;
 
     std::int16_t m_selectedVariant = 0;
+    // Whether a selector has been chosen yet: a Calculate before that works
+    // on the first row, and its failure asks for a choice.
+    bool m_variantChosen = false;
     std::int16_t m_introStep = 0;
 };
 
