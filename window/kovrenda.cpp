@@ -8,6 +8,7 @@
 #include "numbertext.h"
 #include "solver.h"
 #include "standardcolours.h"
+#include "toolkittranslations.h"
 
 #include <QFocusEvent>
 #include <QFrame>
@@ -49,6 +50,8 @@ Kovrenda::Kovrenda(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
+    // The window speaks Bulgarian, Qt's own buttons and menus included.
+    useBulgarianToolkitTexts();
     setWindowTitle(QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
     setWindowIcon(QIcon(QStringLiteral(":/kovrenda/kovrenda.png")));
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
