@@ -7,8 +7,10 @@
 // A picture area that keeps what is drawn on it. Drawing goes into a backing
 // image, which paintEvent() only copies to the screen; so a figure drawn
 // before the widget is first shown, or while it is hidden, is still there
-// when it appears. The drawing unit is the pixel, with the origin at the top
-// left corner, x growing to the right and y downwards.
+// when it appears. The drawing unit is the logical pixel, with the origin at
+// the top left corner, x growing to the right and y downwards; the image
+// itself has the screen's resolution (one image pixel per device pixel), so
+// that the drawing is sharp on a scaled screen too.
 //
 // The pen state (width in pixels and line style) stays in force between
 // calls until it is set again. Nothing is antialiased, so a mark drawn again
@@ -41,7 +43,8 @@ public:
     // current pen width and style.
     void line(float x1, float y1, float x2, float y2, QRgb colour);
 
-    // The picture as drawn so far, whether or not the widget is visible.
+    // The picture as drawn so far, whether or not the widget is visible, at
+    // the screen's resolution (its devicePixelRatio() is the screen's).
     const QImage &image();
 
 signals:
@@ -56,7 +59,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    int deviceWidth() const;
     QPen pen(QRgb colour) const;
+    void rasteriseDot(double cx, double cy, int width, QRgb pixel);
     void fitImage();
 
     QImage m_image;

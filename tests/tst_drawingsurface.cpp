@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 class TestDrawingSurface : public QObject
 {
     Q_OBJECT
@@ -13,6 +15,8 @@ private slots:
     void dottedLineAlternates();
     void drawingAgainInWhiteErasesExactly_data();
     void drawingAgainInWhiteErasesExactly();
+    void marksComeOutEven_data();
+    void marksComeOutEven();
     void standardColours_data();
     void standardColours();
 };
@@ -107,6 +111,79 @@ void TestDrawingSurface::drawingAgainInWhiteErasesExactly()
     QVERIFY(surface.image() != blank);
     draw(standardColour(15));
     QCOMPARE(surface.image(), blank);
+}
+
+// Run at several scale factors too (QT_SCALE_FACTOR, see CMakeLists.txt):
+// the image has the screen's pixels, and every dot of a dotted line, and
+// every wide dot wherever it is put, has the same shape in them.
+void TestDrawingSurface::marksComeOutEven_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QList<QLineF>>("marks"); // a point where p1 == p2
+
+    QTest::newRow("dotted diagonal") << 1 << QList<QLineF>{QLineF(233.5, 20, 447, 180)};
+    QTest::newRow("dotted steep")    << 1 << QList<QLineF>{QLineF(233.5, 20, 212, 180)};
+    QTest::newRow("dotted base")     << 1 << QList<QLineF>{QLineF(233.5, 180, 24, 180)};
+    QTest::newRow("wide dots")       << 5 << QList<QLineF>{QLineF(20, 20, 20, 20), QLineF(40.3, 20.6, 40.3, 20.6),
+                                                           QLineF(60.5, 21.5, 60.5, 21.5), QLineF(80.9, 22.2, 80.9, 22.2),
+                                                           QLineF(100.25, 40.75, 100.25, 40.75)};
+}
+
+void TestDrawingSurface::marksComeOutEven()
+{
+    QFETCH(int, width);
+    QFETCH(QList<QLineF>, marks);
+
+    DrawingSurface surface;
+    surface.setGeometry(0, 0, 467, 200);
+    surface.setDrawStyle(DrawingSurface::Dot);
+    surface.setDrawWidth(width);
+    for (const QLineF &mark : marks) {
+        if (mark.p1() == mark.p2())
+            surface.pset(float(mark.x1()), float(mark.y1()), qRgb(0, 0, 0));
+        else
+            surface.line(float(mark.x1()), float(mark.y1()), float(mark.x2()), float(mark.y2()), qRgb(0, 0, 0));
+    }
+    const QImage &image = surface.image();
+    QCOMPARE(image.size(), (QSizeF(surface.size()) * surface.devicePixelRatioF()).toSize());
+
+    // Every black blob (4-connected), as a set of offsets from its top left
+    // pixel, must be the same as the first.
+    QImage seen(image.size(), QImage::Format_Mono);
+    seen.fill(0);
+    QList<QPoint> first;
+    int blobs = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (seen.pixelIndex(x, y) || image.pixelColor(x, y) != Qt::black)
+                continue;
+            QList<QPoint> blob;
+            QList<QPoint> todo{{x, y}};
+            seen.setPixel(x, y, 1);
+            while (!todo.isEmpty()) {
+                const QPoint p = todo.takeLast();
+                blob << p;
+                for (QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (image.valid(q) && !seen.pixelIndex(q) && image.pixelColor(q) == Qt::black) {
+                        seen.setPixel(q, 1);
+                        todo << q;
+                    }
+                }
+            }
+            QPoint corner(image.width(), image.height());
+            for (QPoint p : blob)
+                corner = QPoint(std::min(corner.x(), p.x()), std::min(corner.y(), p.y()));
+            for (QPoint &p : blob)
+                p -= corner;
+            std::ranges::sort(blob, {}, [](QPoint p) { return std::pair(p.y(), p.x()); });
+            if (blobs++ == 0)
+                first = blob;
+            else
+                QVERIFY2(blob == first, qPrintable(QStringLiteral("blob %1 at %2, %3 differs").arg(blobs).arg(x).arg(y)));
+        }
+    }
+    QVERIFY(blobs >= marks.size());
 }
 
 void TestDrawingSurface::standardColours_data()
