@@ -64,7 +64,18 @@ Kovrenda::Kovrenda(QWidget *parent)
     fixed.setColor(QPalette::Window, QColor::fromRgb(windowBackground));
     setPalette(fixed);
     setAutoFillBackground(true);
-    setFixedSize(controltable::pixels(7215), controltable::pixels(6360));
+    const QSize clientSize(controltable::pixels(7215), controltable::pixels(6360));
+    if (QGuiApplication::platformName().startsWith(u"wayland")) {
+        // A Wayland compositor may maximise any window, and Qt's own title
+        // bar offers it; an xdg-shell client must then fill the size it is
+        // given, and one whose size is fixed is disconnected for not doing
+        // so (and everything typed is lost). There the window may grow: the
+        // controls keep their places and the rest is background.
+        resize(clientSize);
+        setMinimumSize(clientSize);
+    } else {
+        setFixedSize(clientSize);
+    }
 
     controltable::createControls(this);
 
