@@ -62,7 +62,7 @@ bool captureCalculation(const QDir &out)
     click("Picture1");
     click("Option1(2)");
     QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("Text2(8)")), QStringLiteral("3"));
-    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("Text2(11)")), QStringLiteral("2.5"));
+    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("Text2(11)")), QStringLiteral("2.6"));
     click("Command1(1)");
     return save(grabFromScreen(&window), out.filePath(QStringLiteral("screenshot.png")));
 }
