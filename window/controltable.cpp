@@ -2,6 +2,9 @@
 
 #include "drawingsurface.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +129,22 @@ QString graphicalButtonStyle(QRgb colour)
         .arg(face.name(), face.name(), face.darker(160).name());
 }
 
+// Marks the frames that hold controls, for accessiblePanel().
+constexpr char panelProperty[] = "kovrenda-panel";
+
+// Assistive technology sees the panel as a grouping of the controls in it.
+// Qt exposes a plain QFrame as a frame, the role of a top-level window, and
+// a screen reader then takes no notice of the focus moving inside it, as if
+// it were a window in the background: neither the selectors nor the boxes
+// would be spoken.
+QAccessibleInterface *accessiblePanel(const QString &className, QObject *object)
+{
+    auto *frame = qobject_cast<QFrame *>(object);
+    if (frame && className == u"QFrame" && frame->property(panelProperty).toBool())
+        return new QAccessibleWidget(frame, QAccessible::Grouping);
+    return nullptr;
+}
+
 QString text(const Row &row)
 {
     return QString::fromUtf8(row.text);
@@ -145,8 +164,11 @@ QWidget *createWidget(const Row &row, QWidget *container)
     }
     case Frame: {
         // The panel is a plain container: no border and no caption.
+        static const bool factoryInstalled = (QAccessible::installFactory(accessiblePanel), true);
+        Q_UNUSED(factoryInstalled);
         auto *panel = new QFrame(container);
         panel->setFrameShape(QFrame::NoFrame);
+        panel->setProperty(panelProperty, true);
         return panel;
     }
     case TextBox: {

@@ -1,5 +1,6 @@
 #include "kovrenda.h"
 
+#include "announcer.h"
 #include "controltable.h"
 #include "drawingsurface.h"
 #include "errorreport.h"
@@ -10,6 +11,7 @@
 #include "standardcolours.h"
 #include "toolkittranslations.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -36,6 +38,33 @@ constexpr int thickDot = 5;
 // The two given boxes of each variant, in the order the solver takes them.
 constexpr std::pair<int, int> givenBoxes[] = {{0, 1}, {4, 6}, {8, 11}, {14, 15}};
 
+// The two computed values of a calculation as the boxes write them, with
+// their columns' names: «b = 4, r = 1» for «Вариант 3».
+QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
+{
+    const auto [firstBox, secondBox] = givenBoxes[int(variant)];
+    const char *names[] = {"a", "b", "r", "R"};
+    const double values[] = {triangle.a, triangle.b, triangle.r, triangle.R};
+    QStringList parts;
+    for (int j = 0; j < 4; ++j) {
+        const int index = 4 * int(variant) + j;
+        if (index != firstBox && index != secondBox)
+            parts << QStringLiteral("%1 = %2").arg(QLatin1String(names[j]),
+                                                   numbertext::toText(values[j]));
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// Assistive technology sees the window as an application's window (the role
+// a main window has), not as a bare area of some window: a screen reader
+// names it by its caption and follows the focus inside it while it is active.
+QAccessibleInterface *accessibleWindow(const QString &, QObject *object)
+{
+    if (auto *window = qobject_cast<Kovrenda *>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
+
 template<typename T>
 T *control(const QWidget *window, const QString &name)
 {
@@ -50,6 +79,8 @@ Kovrenda::Kovrenda(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(factoryInstalled);
     // The window speaks Bulgarian, Qt's own buttons and menus included.
     useBulgarianToolkitTexts();
     setWindowTitle(QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
@@ -102,6 +133,15 @@ Kovrenda::Kovrenda(QWidget *parent)
     connect(m_picture1, &DrawingSurface::clicked, this, &Kovrenda::Picture1_Click);
     m_timer1 = control<QTimer>(this, QStringLiteral("Timer1"));
     connect(m_timer1, &QTimer::timeout, this, &Kovrenda::Timer1_Timer);
+
+    // What a screen reader is told after Calculate and Clear.
+    m_announcer = new Announcer(this);
+    connect(this, &Kovrenda::calculated, m_announcer,
+            [this](solver::Variant variant, const solver::Triangle &triangle) {
+                m_announcer->announce(resultSentence(variant, triangle));
+            });
+    connect(this, &Kovrenda::cleared, m_announcer,
+            [this] { m_announcer->announce(QStringLiteral("Полетата са изчистени.")); });
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -232,6 +272,7 @@ void Kovrenda::ClearBoxes()
 {
     for (QLineEdit *box : m_text2)
         box->setText(QString());
+    emit cleared();
 }
 
 void Kovrenda::SolveVariant()
@@ -252,13 +293,16 @@ void Kovrenda::SolveVariant()
                 m_text2[index]->setText(QString());
         }
         if (!m_variantChosen) {
+            emit calculationFailed(noVariantMessage());
             reportError(this, noVariantTitle(), noVariantMessage());
             return;
         }
         const EmptyGivens empty{m_text2[firstBox]->text().trimmed().isEmpty(),
                                 m_text2[secondBox]->text().trimmed().isEmpty()};
-        reportError(this, failureTitle(),
-                    failureMessage(variant, result.error(), first, second, QLocale(), empty));
+        const QString message =
+            failureMessage(variant, result.error(), first, second, QLocale(), empty);
+        emit calculationFailed(message);
+        reportError(this, failureTitle(), message);
         return;
     }
     // The givens are written back too, as they were read: "04" shows as 4.
@@ -270,4 +314,5 @@ void Kovrenda::SolveVariant()
         box->setText(numbertext::toText(values[j]));
         box->setCursorPosition(0);
     }
+    emit calculated(variant, *result);
 }

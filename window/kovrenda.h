@@ -1,11 +1,14 @@
 #ifndef KOVRENDA_H
 #define KOVRENDA_H
 
+#include "solver.h"
+
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 
+class Announcer;
 class DrawingSurface;
 class QFrame;
 class QLineEdit;
@@ -42,6 +45,15 @@ public:
     std::int16_t selectedVariant() const { return m_selectedVariant; }
     int introStep() const { return m_introStep; }
 
+signals:
+    // After each Calculate: the variant and the four values as the solver
+    // returned them (the boxes show them as text), or the message that the
+    // student read when there was no triangle.
+    void calculated(solver::Variant variant, const solver::Triangle &triangle);
+    void calculationFailed(const QString &message);
+    // After Clear.
+    void cleared();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -56,6 +68,7 @@ private:
     QFrame *m_frame1 = nullptr;
     DrawingSurface *m_picture1 = nullptr;
     QTimer *m_timer1 = nullptr;
+    Announcer *m_announcer = nullptr;
 
     std::int16_t m_selectedVariant = 0;
     // Whether a selector has been chosen yet: a Calculate before that works

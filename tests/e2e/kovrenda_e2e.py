@@ -33,6 +33,7 @@ CAPTION = "www.example.org   Математика - правоъгълен тр�
 # The picture is found by its name alone, whatever role it is given.
 PICTURE = "Анимация: правоъгълен триъгълник"
 TASK = "Задача"
+PANEL = "Варианти"
 CALCULATE = "Изчисли"
 CLEAR = "Изчисти"
 FAILURE_TITLE = "Няма такъв триъгълник"
@@ -315,6 +316,18 @@ def with_the_mouse(program):
     program.type_into("Вариант 3, R", "2.5")
     program.click("push button", CALCULATE)
     program.wait_texts({"Вариант 3, a": "3", "Вариант 3, b": "4", "Вариант 3, r": "1", "Вариант 3, R": "2.5"})
+
+    step("a screen reader is told the result; the focus stays on «Изчисли»")
+    # Only the window has the role of a window ('frame'); a container with
+    # it would make a screen reader take the focus moving inside it for a
+    # background window's, and keep quiet.
+    frames = [a.get_name() for a in walk(program.window) if a.get_role_name() == "frame"]
+    if frames != [CAPTION]:
+        raise Failure(f"objects with the role 'frame': {frames}, expected only the window")
+    wait_for("a notification «b = 4, r = 1»", lambda: any(
+        a.get_role_name() == "notification" and a.get_name() == "b = 4, r = 1"
+        and has_state(a, Atspi.StateType.SHOWING) for a in walk(program.window)))
+    wait_for("the focus on «Изчисли»", lambda: program.focused() == CALCULATE)
 
     step("«Вариант 4» with r = 1 and R = 2 brings the failure message")
     program.click("radio button", "Вариант 4")
