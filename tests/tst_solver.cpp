@@ -147,9 +147,11 @@ void TestSolver::failures_data()
     QTest::newRow("a longer than 2R")          << Variant::LegAndCircumradius << 6.0  << 2.5  << Failure::NegativeSquareRoot;
     QTest::newRow("a = 2R leaves b zero")      << Variant::LegAndCircumradius << 5.0  << 2.5  << Failure::NotATriangle;
     QTest::newRow("R too small for r")         << Variant::Radii              << 1.0  << 2.0  << Failure::NegativeSquareRoot;
-    QTest::newRow("squares overflow")          << Variant::Legs               << 1e200 << 1e200 << Failure::Overflow;
-    QTest::newRow("squares underflow to zero") << Variant::Legs               << 1e-200 << 1e-200 << Failure::NotATriangle;
-    QTest::newRow("radii overflow")            << Variant::Radii              << 1e100 << 1e300 << Failure::Overflow;
+    QTest::newRow("2r beyond double")          << Variant::LegAndInradius     << 1.0  << 1e308 << Failure::NotATriangle;
+    QTest::newRow("a beyond double")           << Variant::Radii              << 1.0  << 1e308 << Failure::Overflow;
+    QTest::newRow("b beyond double")           << Variant::LegAndInradius     << std::nextafter(2e300, inf) << 1e300 << Failure::Overflow;
+    QTest::newRow("r below normal doubles")    << Variant::Legs               << 3e-308 << 3e-308 << Failure::Underflow;
+    QTest::newRow("subnormal given")           << Variant::LegAndCircumradius << 1e-310 << 1.0 << Failure::Underflow;
     QTest::newRow("unknown variant")           << Variant(7)                  << 3.0  << 4.0  << Failure::InvalidGiven;
 }
 
@@ -247,6 +249,11 @@ void TestSolver::boundaries_data()
     QTest::newRow("a just above 2R") << Variant::LegAndCircumradius << std::nextafter(2 * R, inf) << R << false;
     QTest::newRow("R a little above (1 + sqrt 2) r") << Variant::Radii << r << radiiLimit * (1 + 1e-9) << true;
     QTest::newRow("R a little below (1 + sqrt 2) r") << Variant::Radii << r << radiiLimit * (1 - 1e-9) << false;
+    // 1 + sqrt 2 = 2.41421356237309504880...; the nearest double lies below
+    // it, and is the isosceles triangle all the same.
+    QTest::newRow("R the double nearest 1 + sqrt 2") << Variant::Radii << 1.0 << 0x1.3504f333f9de6p+1 << true;
+    QTest::newRow("R the double below that")         << Variant::Radii << 1.0 << 0x1.3504f333f9de5p+1 << false;
+    QTest::newRow("R the double above that")         << Variant::Radii << 1.0 << 0x1.3504f333f9de7p+1 << true;
 }
 
 void TestSolver::boundaries()

@@ -486,8 +486,9 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::newRow("a > 2R")       << 2 << BoxTexts{{8, "6"}, {11, "2.5"}} << QStringList{"по-къса", "по-малко от 5 при R = 2.5"};
     QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.414 при r = 1"};
     QTest::newRow("too large")    << 0 << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"};
-    QTest::newRow("overflow")     << 0 << BoxTexts{{0, "1e200"}, {1, "1e200"}} << QStringList{"твърде големи"};
-    QTest::newRow("huge radius")  << 1 << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"твърде големи", "Условие: a > 2·r."};
+    QTest::newRow("overflow")     << 3 << BoxTexts{{14, "1"}, {15, "1e308"}} << QStringList{"твърде големи"};
+    QTest::newRow("underflow")    << 0 << BoxTexts{{0, "3e-308"}, {1, "3e-308"}} << QStringList{"твърде малки"};
+    QTest::newRow("huge radius")  << 1 << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"не се побира", "Условие: a > 2·r."};
     QTest::newRow("infinite R")   << 3 << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "поне 2.414 при r = 1"};
     QTest::newRow("infinite r")   << 3 << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "Условие: R ≥ (1 + √2)·r."};
 }

@@ -63,7 +63,13 @@ QString reason(Variant variant, Failure failure, double first, double second,
         }
     case Failure::Overflow:
         return QStringLiteral("Числата са твърде големи, за да се пресметне с тях.");
+    case Failure::Underflow:
+        return QStringLiteral("Числата са твърде малки, за да се пресметне с тях.");
     case Failure::NotATriangle:
+        if (variant == Variant::LegAndInradius && !std::isfinite(2 * second))
+            return QStringLiteral("Вписаната окръжност не се побира: диаметърът ѝ 2·r е "
+                                  "по-голям от катета a = %1.")
+                .arg(number(first));
         if (variant == Variant::LegAndInradius && first < 2 * second)
             return QStringLiteral("Вписаната окръжност не се побира: диаметърът ѝ 2·r = %1 е "
                                   "по-голям от катета a = %2.")
@@ -114,6 +120,11 @@ QString failureTitle()
 QString failureMessage(Variant variant, Failure failure, double first, double second,
                        const QLocale &locale)
 {
+    // Past the range of double the triangle exists and meets its condition;
+    // quoting the condition would only confuse.
+    if (failure == Failure::Overflow || failure == Failure::Underflow)
+        return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1")
+            .arg(reason(variant, failure, first, second, locale));
     return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1\n\n%2")
         .arg(reason(variant, failure, first, second, locale),
              condition(variant, first, second, locale));
