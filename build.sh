@@ -18,7 +18,7 @@ esac
 packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # What the tests need besides: packaging and the end-to-end test in a real
 # X server driven through the accessibility bus.
-test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi)
+test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi libmpfr-dev)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 [ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")

@@ -426,7 +426,9 @@ std::expected<Triangle, Failure> solve(Variant variant, double first, double sec
     }
 
     const auto stableTriangle = stable(variant, first, second);
-    if (!stableTriangle)
+    // An isosceles triangle from the radii stays one: at the limit R the
+    // double nearest (1 + sqrt 2) r, a = b = R + r is what a student expects.
+    if (!stableTriangle || stableTriangle->a == stableTriangle->b)
         return stableTriangle;
     if (!middle) {
         Steps steps;

@@ -174,12 +174,11 @@ void TestSolver::roundTrips_data()
     QTest::addColumn<double>("b");
     QTest::addColumn<double>("tolerance");
 
-    // Relative tolerances as measured, with some room. Integer triangles come
-    // back exactly. Where digits go, it is cancellation:
-    // - isosceles from the radii: a and b are a double root, and the square
-    //   root of the small difference T*T - S keeps only half the digits;
-    // - thin from the legs: r = (a + b - c) / 2 with c close to the long leg;
-    // - long a from a and r or a and R: b comes out of c*c - a*a.
+    // Relative tolerances against the triangle the givens were rounded from.
+    // Integer triangles come back exactly. The others carry the rounding of
+    // their givens, and the isosceles triangle from the radii magnifies it:
+    // a and b are a double root there, and rounding r and R moves them by
+    // the square root of it, half the digits.
     constexpr auto legs = Variant::Legs;
     constexpr auto ar = Variant::LegAndInradius;
     constexpr auto aR = Variant::LegAndCircumradius;
