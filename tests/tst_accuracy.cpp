@@ -322,7 +322,9 @@ void TestAccuracy::randomTriangles()
     TriangleSource source(0x6b6f7672656e6461u + std::uint64_t(variant) * 3 + std::uint64_t(given));
     std::array<double, bandEnds.size()> worstWritten{};
     std::array<double, bandEnds.size()> worstSolved{};
+    std::array<double, bandEnds.size()> worstSolvedOrdinary{};
     std::array<int, bandEnds.size()> writtenFailures{};
+    std::array<int, bandEnds.size()> ordinarySamples{};
     std::array<int, bandEnds.size()> samples{};
     // From the radii, the legs against the triangle the givens were rounded
     // from: near the isosceles limit the problem magnifies that rounding.
@@ -370,8 +372,12 @@ void TestAccuracy::randomTriangles()
         ++samples[band];
         const std::array<Big *, 4> exactValues = {&exact.a, &exact.b, &exact.r, &exact.R};
         const std::array<double, 4> solved = {result->a, result->b, result->r, result->R};
+        double worst = 0;
         for (std::size_t k = 0; k < 4; ++k)
-            worstSolved[band] = std::max(worstSolved[band], relativeError(solved[k], *exactValues[k]));
+            worst = std::max(worst, relativeError(solved[k], *exactValues[k]));
+        worstSolved[band] = std::max(worstSolved[band], worst);
+        if (ordinary)
+            worstSolvedOrdinary[band] = std::max(worstSolvedOrdinary[band], worst);
         if (variant == Variant::Radii && rho - 1 < 1e-3) {
             Big &longLeg = aLonger ? fromLegs.a : fromLegs.b;
             Big &shortLeg = aLonger ? fromLegs.b : fromLegs.a;
@@ -380,6 +386,7 @@ void TestAccuracy::randomTriangles()
         }
         if (!ordinary)
             continue;
+        ++ordinarySamples[band];
         if (const auto written = asWritten(variant, first, second);
             written && written->a > 0 && written->b > 0 && written->r > 0 && written->R > 0) {
             const std::array<double, 4> old = {written->a, written->b, written->r, written->R};
@@ -392,10 +399,13 @@ void TestAccuracy::randomTriangles()
 
     QString line;
     for (std::size_t band = 0; band < bandEnds.size(); ++band)
-        line += QStringLiteral("\n  rho %1: written %2 (%3 no triangle), solver %4 (%5 triangles)")
+        line += QStringLiteral("\n  rho %1: 1e-6..1e6: written %2 (%3/%4 no triangle), solver %5; "
+                               "1e-300..1e300: solver %6 (%7 triangles)")
                     .arg(QLatin1StringView(bandNames[band]), 10)
                     .arg(worstWritten[band], 0, 'e', 1)
                     .arg(writtenFailures[band])
+                    .arg(ordinarySamples[band])
+                    .arg(worstSolvedOrdinary[band], 0, 'e', 1)
                     .arg(worstSolved[band], 0, 'e', 1)
                     .arg(samples[band]);
     qInfo("%s:%s", QTest::currentDataTag(), qPrintable(line));
