@@ -309,7 +309,7 @@ void TestAccuracy::randomTriangles_data()
     QTest::newRow("r, R")            << Variant::Radii              << Given::EitherLeg;
 }
 
-// Half the triangles have legs from 1e-6 to 1e6, the other half from 1e-300
+// Half the triangles have legs from 1e-9 to 1e6, the other half from 1e-300
 // to 1e300. The givens are those of the exact triangle, rounded to doubles.
 // The worst errors of the formulas as written are taken from the first half
 // alone: beyond it their squares leave the range of double.
@@ -332,7 +332,7 @@ void TestAccuracy::randomTriangles()
 
     for (int i = 0; i < samplesPerRow; ++i) {
         const bool ordinary = i % 2 == 0;
-        const auto [shorter, longer, rho] = ordinary ? source.next(1e-6, 1e6) : source.next(1e-300, 1e300);
+        const auto [shorter, longer, rho] = ordinary ? source.next(1e-9, 1e6) : source.next(1e-300, 1e300);
         const bool aLonger = given == Given::LongerLeg || (given == Given::EitherLeg && i % 4 < 2);
         const double a = aLonger ? longer : shorter;
         const double b = aLonger ? shorter : longer;
@@ -399,7 +399,7 @@ void TestAccuracy::randomTriangles()
 
     QString line;
     for (std::size_t band = 0; band < bandEnds.size(); ++band)
-        line += QStringLiteral("\n  rho %1: 1e-6..1e6: written %2 (%3/%4 no triangle), solver %5; "
+        line += QStringLiteral("\n  rho %1: 1e-9..1e6: written %2 (%3/%4 no triangle), solver %5; "
                                "1e-300..1e300: solver %6 (%7 triangles)")
                     .arg(QLatin1StringView(bandNames[band]), 10)
                     .arg(worstWritten[band], 0, 'e', 1)
