@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 // Each variant has two forms, and for each computed value one of them
 // stands:
