@@ -20,7 +20,7 @@ packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 qt6-translations-
 # server driven through the accessibility bus, and the window as a client of
 # a Wayland compositor.
 test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi
-    weston qt6-wayland)
+    weston qt6-wayland libmpfr-dev)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 [ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")

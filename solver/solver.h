@@ -19,15 +19,20 @@ struct Triangle
     friend bool operator==(const Triangle &, const Triangle &) = default;
 };
 
-// Why a solve produced no triangle. The first three are arithmetic failures
-// of a formula step; the last two are values that cannot belong to a
-// triangle, checked before and after the arithmetic.
+// Why a solve produced no triangle. DivisionByZero, NegativeSquareRoot and
+// NotATriangle mean that the givens break the variant's condition (a > 2r,
+// a < 2R, R >= (1 + sqrt 2) r), named after the step of the formula that
+// breaks: a = 2r divides by zero, a < 2r gives a negative R, a > 2R and
+// R < (1 + sqrt 2) r take the square root of a negative number, a = 2R
+// gives b = 0. Overflow and Underflow mean that the triangle exists but one
+// of its values lies beyond the range of normal doubles.
 enum class Failure : std::uint8_t {
-    DivisionByZero,     // a divisor of a formula was zero
-    NegativeSquareRoot, // a square root of a negative number was asked for
-    Overflow,           // a step left the range of double
+    DivisionByZero,     // a = 2r
+    NegativeSquareRoot, // a > 2R, or R < (1 + sqrt 2) r
+    Overflow,           // a value of the triangle is too large for a double
     InvalidGiven,       // a given was not a positive finite number
-    NotATriangle,       // a computed value was not positive and finite
+    NotATriangle,       // a < 2r, or a = 2R
+    Underflow,          // a given or a value of the triangle is below the normal doubles
 };
 
 // The variants, numbered as the rows of the window. Each names the two
@@ -41,10 +46,11 @@ enum class Variant : std::int16_t {
 
 inline constexpr int variantCount = 4;
 
-// Solves a right triangle from two givens. Every formula step is one double
-// operation evaluated in a fixed order, so a result is reproducible to the
-// last bit. The givens come back unchanged in the result beside the two
-// computed values.
+// Solves a right triangle from two givens. A triangle whose four values are
+// normal doubles is always found, and each computed value is within 1e-13
+// of the exact answer for the givens as passed. The result is reproducible
+// to the last bit. The givens come back unchanged in the result beside the
+// two computed values.
 std::expected<Triangle, Failure> solve(Variant variant, double first, double second);
 
 } // namespace solver

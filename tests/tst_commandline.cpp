@@ -1,4 +1,6 @@
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The program's command line, run as a user runs it: what is printed where,
@@ -41,6 +43,12 @@ void TestCommandLine::exits()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
+    // A session's runtime folder, as a desktop login has one; without it the
+    // Wayland library itself complains on standard error.
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     if (!platform.isEmpty())
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;

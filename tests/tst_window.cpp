@@ -636,8 +636,8 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::addColumn<QStringList>("phrases"); // "!..." must not be in the message
 
     QTest::newRow("no choice yet: first row") << -1 << BoxTexts{} << BoxTexts{}  << QStringList{"изберете вариант", "!Няма правоъгълен"};
-    QTest::newRow("empty boxes")  << 0 << BoxTexts{} << BoxTexts{}                      << QStringList{"a = 0", "(празно поле се чете като 0)"};
-    QTest::newRow("zero radius")  << 3 << BoxTexts{} << BoxTexts{{14, "0"}, {15, "2"}}  << QStringList{"r = 0", "поне 0 при r = 0", "!празно"};
+    QTest::newRow("empty boxes")  << 0 << BoxTexts{} << BoxTexts{}                      << QStringList{"Няма правоъгълен", "a = 0", "(празно поле се чете като 0)", "Условие: a > 0 и b > 0."};
+    QTest::newRow("zero radius")  << 3 << BoxTexts{} << BoxTexts{{14, "0"}, {15, "2"}}  << QStringList{"r = 0", "Условие: r > 0 и R > 0.", "!празно"};
     QTest::newRow("negative leg") << 0 << BoxTexts{} << BoxTexts{{0, "3"}, {1, "-4"}}  << QStringList{"b = -4", "!празно"};
     QTest::newRow("a = 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "4"}, {6, "2"}}    << QStringList{"безкрайно", "по-голямо от 4 при r = 2"};
     QTest::newRow("a < 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "3"}, {6, "2"}}    << QStringList{"2·r = 4", "катета a = 3", "по-голямо от 4 при r = 2"};
@@ -645,10 +645,11 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.414 при r = 1"};
     QTest::newRow("stale results") << 2 << BoxTexts{{8, "3"}, {11, "2,5"}} << BoxTexts{{11, "1"}} << QStringList{"c = 2·R = 2", "катета a = 3"};
     QTest::newRow("too large")    << 0 << BoxTexts{} << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"};
-    QTest::newRow("overflow")     << 0 << BoxTexts{} << BoxTexts{{0, "1e200"}, {1, "1e200"}} << QStringList{"твърде големи"};
-    QTest::newRow("huge radius")  << 1 << BoxTexts{} << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"твърде големи", "Условие: a > 2·r."};
-    QTest::newRow("infinite R")   << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "поне 2.414 при r = 1"};
-    QTest::newRow("infinite r")   << 3 << BoxTexts{} << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "Условие: R ≥ (1 + √2)·r."};
+    QTest::newRow("overflow")     << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e308"}} << QStringList{"твърде големи", "!Условие"};
+    QTest::newRow("underflow")    << 0 << BoxTexts{} << BoxTexts{{0, "3e-308"}, {1, "3e-308"}} << QStringList{"твърде малки", "!Условие"};
+    QTest::newRow("huge radius")  << 1 << BoxTexts{} << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"не се побира", "Условие: a > 2·r."};
+    QTest::newRow("infinite R")   << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "!Условие"};
+    QTest::newRow("infinite r")   << 3 << BoxTexts{} << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "!Условие"};
 }
 
 // A failed calculation shows a warning that says why, empties the two

@@ -66,7 +66,13 @@ QString reason(Variant variant, Failure failure, double first, double second,
         }
     case Failure::Overflow:
         return QStringLiteral("Числата са твърде големи, за да се пресметне с тях.");
+    case Failure::Underflow:
+        return QStringLiteral("Числата са твърде малки, за да се пресметне с тях.");
     case Failure::NotATriangle:
+        if (variant == Variant::LegAndInradius && !std::isfinite(2 * second))
+            return QStringLiteral("Вписаната окръжност не се побира: диаметърът ѝ 2·r е "
+                                  "по-голям от катета a = %1.")
+                .arg(number(first));
         if (variant == Variant::LegAndInradius && first < 2 * second)
             return QStringLiteral("Вписаната окръжност не се побира: диаметърът ѝ 2·r = %1 е "
                                   "по-голям от катета a = %2.")
@@ -117,9 +123,23 @@ QString failureTitle()
 QString failureMessage(Variant variant, Failure failure, double first, double second,
                        const QLocale &locale, EmptyGivens empty)
 {
+    const QString why = reason(variant, failure, first, second, locale, empty);
+    // A number out of the range of double (typed, or met on the way) is no
+    // fault of the triangle, which may well exist: no condition is quoted,
+    // since it may hold.
+    const bool outOfRange = failure == Failure::Overflow || failure == Failure::Underflow
+        || (failure == Failure::InvalidGiven && (!std::isfinite(first) || !std::isfinite(second)));
+    if (outOfRange)
+        return QStringLiteral("Програмата не може да пресметне триъгълник с тези стойности.\n\n%1")
+            .arg(why);
+    // A given that is not positive breaks the first condition of all.
+    const Givens names = givenNames(variant);
+    const QString rule = failure == Failure::InvalidGiven
+        ? QStringLiteral("Условие: %1 > 0 и %2 > 0.")
+              .arg(QString::fromUtf16(names.first), QString::fromUtf16(names.second))
+        : condition(variant, first, second, locale);
     return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1\n\n%2")
-        .arg(reason(variant, failure, first, second, locale, empty),
-             condition(variant, first, second, locale));
+        .arg(why, rule);
 }
 
 QString noVariantTitle()
