@@ -15,7 +15,7 @@ run | test) ;;
 esac
 
 # What building and running needs.
-packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2)
 # What the tests need besides: packaging and the end-to-end test in a real
 # X server driven through the accessibility bus.
 test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi)
