@@ -29,7 +29,8 @@ const QString notToScale =
 // Sizes in ems of the label font, so that a figure on paper keeps the
 // proportions it has on the screen.
 constexpr qreal labelRoom = 2.0;        // around the circumcircle, for the labels outside it
-constexpr qreal smallestInradius = 0.75; // a thinner triangle gets a stand-in
+constexpr qreal smallestInradius = 0.75; // a thinner triangle gets a stand-in ...
+constexpr qreal standInInradius = 1.2;   // ... with this incircle, room for the labels
 constexpr qreal gap = 0.3;              // between a label and what it labels
 constexpr qreal sideWidth = 0.13;
 constexpr qreal circleWidth = 0.1;
@@ -191,7 +192,7 @@ Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect, cons
         area.setBottom(noteBlock(rect, font).top() - 0.4 * em);
         radius = figure::fittedRadius(area, margin);
         if (radius > 0)
-            g = figure::geometry(triangle, smallestInradius * em / radius);
+            g = figure::geometry(triangle, standInInradius * em / radius);
     }
     return figure::fitted(g, area, margin);
 }
@@ -231,7 +232,9 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
     painter.setPen(pen(ink, sideWidth * em));
     painter.setBrush(triangleFill);
     painter.drawPolygon(QPolygonF({g.A, g.B, g.C}));
-    const qreal corner = std::min(0.7 * em, 0.3 * std::hypot(P.x() - g.C.x(), P.y() - g.C.y()));
+    // The right angle's mark stays clear of the incircle, which comes within
+    // (√2 − 1)·r of C.
+    const qreal corner = std::min(0.7 * em, 0.28 * r);
     const QPointF up = unit(P - g.C) * corner;
     const QPointF along = unit(Q - g.C) * corner;
     painter.setPen(pen(ink, thinWidth * em));
