@@ -94,26 +94,49 @@ const QString fromHalfHypotenuse = QStringLiteral("От 2R = c");
 const QString fromInradius = QStringLiteral("От 2r = a + b − c");
 const QString fromPythagoras = QStringLiteral("От a² + b² = c²");
 
+// The steps that more than one variant takes. The hypotenuse is always twice
+// the solver's R, so that R = c / 2 reads back exactly.
+
+void hypotenuseFromCircumradius(Writer &w, const Triangle &t)
+{
+    const double c = 2 * t.R;
+    w.step(fromHalfHypotenuse,
+           {side(QStringLiteral("c")), side(QStringLiteral("2R")),
+            side(QStringLiteral("2·%1").arg(w.n(t.R))), side(w.n(c), {c})});
+}
+
+void circumradiusFromHypotenuse(Writer &w, const Triangle &t)
+{
+    const double c = 2 * t.R;
+    w.step(fromHalfHypotenuse,
+           {side(QStringLiteral("R")), side(QStringLiteral("c / 2")),
+            side(QStringLiteral("%1 / 2").arg(w.n(c)), {c}), side(w.n(t.R))});
+}
+
+// 2r is the solver's r doubled, not a + b − c worked out: on a thin triangle
+// that difference of nearly equal lengths would lose its digits.
+void inradiusFromSides(Writer &w, const Triangle &t)
+{
+    const double c = 2 * t.R;
+    w.step(fromInradius,
+           {side(QStringLiteral("r")), side(QStringLiteral("(a + b − c) / 2")),
+            side(QStringLiteral("(%1 + %2 − %3) / 2").arg(w.n(t.a), w.n(t.b), w.n(c)), {c}),
+            side(QStringLiteral("%1 / 2").arg(w.n(2 * t.r))), side(w.n(t.r))});
+}
+
 void legs(Writer &w, const Triangle &t)
 {
     const double aa = t.a * t.a;
     const double bb = t.b * t.b;
     const double c = 2 * t.R;
-    const QString a = w.n(t.a);
-    const QString b = w.n(t.b);
     w.givens(u"a", t.a, u"b", t.b, QStringLiteral("r и R"));
     w.step(fromPythagoras,
            {side(QStringLiteral("c")), side(QStringLiteral("√(a² + b²)")),
             side(QStringLiteral("√(%1 + %2)").arg(w.squared(t.a), w.squared(t.b))),
             side(QStringLiteral("√(%1 + %2)").arg(w.n(aa), w.n(bb)), {aa, bb}),
             side(w.root(aa + bb), {aa + bb}), side(w.n(c), {c})});
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("R")), side(QStringLiteral("c / 2")),
-            side(QStringLiteral("%1 / 2").arg(w.n(c)), {c}), side(w.n(t.R))});
-    w.step(fromInradius,
-           {side(QStringLiteral("r")), side(QStringLiteral("(a + b − c) / 2")),
-            side(QStringLiteral("(%1 + %2 − %3) / 2").arg(a, b, w.n(c)), {c}),
-            side(QStringLiteral("%1 / 2").arg(w.n(2 * t.r))), side(w.n(t.r))});
+    circumradiusFromHypotenuse(w, t);
+    inradiusFromSides(w, t);
     w.answer(u"r", t.r, u"R", t.R);
 }
 
@@ -139,9 +162,7 @@ void legAndInradius(Writer &w, const Triangle &t)
                 side(w.n(t.b))});
     w.step({}, {side(QStringLiteral("c")), side(QStringLiteral("a + b − 2r")),
                 side(QStringLiteral("%1 + %2 − 2·%3").arg(a, w.n(t.b), r)), side(w.n(c), {c})});
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("R")), side(QStringLiteral("c / 2")),
-            side(QStringLiteral("%1 / 2").arg(w.n(c)), {c}), side(w.n(t.R))});
+    circumradiusFromHypotenuse(w, t);
     w.answer(u"b", t.b, u"R", t.R);
 }
 
@@ -155,19 +176,14 @@ void legAndCircumradius(Writer &w, const Triangle &t)
     const double product = difference * sum;
     const QString a = w.n(t.a);
     w.givens(u"a", t.a, u"R", t.R, QStringLiteral("b и r"));
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("c")), side(QStringLiteral("2R")),
-            side(QStringLiteral("2·%1").arg(w.n(t.R))), side(w.n(c), {c})});
+    hypotenuseFromCircumradius(w, t);
     w.step(fromPythagoras,
            {side(QStringLiteral("b")), side(QStringLiteral("√(c² − a²)")),
             side(QStringLiteral("√((c − a)·(c + a))")),
             side(QStringLiteral("√((%1 − %2)·(%1 + %2))").arg(w.n(c), a), {c}),
             side(QStringLiteral("√(%1·%2)").arg(w.n(difference), w.n(sum)), {difference, sum}),
             side(w.root(product), {product}), side(w.n(t.b))});
-    w.step(fromInradius,
-           {side(QStringLiteral("r")), side(QStringLiteral("(a + b − c) / 2")),
-            side(QStringLiteral("(%1 + %2 − %3) / 2").arg(a, w.n(t.b), w.n(c)), {c}),
-            side(QStringLiteral("%1 / 2").arg(w.n(2 * t.r))), side(w.n(t.r))});
+    inradiusFromSides(w, t);
     w.answer(u"b", t.b, u"r", t.r);
 }
 
@@ -189,9 +205,7 @@ void radii(Writer &w, const Triangle &t)
     const double D = std::max(0.0, sumSquared - fourProducts);
     const double rootOfD = std::sqrt(D);
     w.givens(u"r", t.r, u"R", t.R, QStringLiteral("a и b (b е по-късият катет)"));
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("c")), side(QStringLiteral("2R")),
-            side(QStringLiteral("2·%1").arg(w.n(t.R))), side(w.n(c), {c})});
+    hypotenuseFromCircumradius(w, t);
     w.step(fromInradius,
            {side(QStringLiteral("a + b")), side(QStringLiteral("c + 2r")),
             side(QStringLiteral("%1 + 2·%2").arg(w.n(c), w.n(t.r)), {c}), side(w.n(sum), {sum})});
