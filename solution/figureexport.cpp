@@ -114,51 +114,57 @@ bool saveFigure(const QString &fileName, FigureFormat format, const solver::Tria
     return file.commit();
 }
 
-bool printSolution(QPagedPaintDevice &page, const QString &title, const solver::Triangle &triangle,
-                   const QStringList &steps, const QFont &labelFont, const QFont &textFont,
-                   const QLocale &locale)
+void paintSolutionPage(QPainter &painter, const QSizeF &page, const QString &title,
+                       const solver::Triangle &triangle, const QStringList &steps,
+                       const QFont &labelFont, const QFont &textFont, const QLocale &locale)
 {
-    QPainter painter;
-    if (!painter.begin(&page))
-        return false;
-    // The painter's origin is the corner of the printable area; everything
-    // below is in logical pixels.
-    const qreal scale = page.logicalDpiX() / logicalDpi;
-    painter.scale(scale, scale);
-    const QRect printable = page.pageLayout().paintRectPixels(page.logicalDpiX());
-    const qreal width = printable.width() / scale;
-    const qreal height = printable.height() / scale;
     const qreal em = textFont.pixelSize() > 0 ? textFont.pixelSize() : 14;
-
     QFont titleFont = textFont;
     titleFont.setBold(true);
     titleFont.setPixelSize(int(em * 1.3));
     const qreal titleHeight = QFontMetricsF(titleFont).height();
 
     const QFontMetricsF text(textFont);
-    QList<QRectF> lines;
+    const QRectF column(0, 0, page.width(), 1e6);
     qreal stepsHeight = 0;
-    for (const QString &line : steps) {
-        const QRectF block = text.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, line);
-        lines << block;
-        stepsHeight += block.height() + 0.3 * em;
-    }
-    const qreal room = height - titleHeight - stepsHeight - 2 * em;
-    const qreal side = std::max(qreal(0), std::min(width, room));
+    for (const QString &line : steps)
+        stepsHeight += text.boundingRect(column, Qt::TextWordWrap, line).height() + 0.3 * em;
+    // The figure takes what the steps leave, up to 60 % of the page's height.
+    const qreal room = page.height() - titleHeight - stepsHeight - 2 * em;
+    const qreal side = std::max(qreal(0), std::min({page.width(), room, 0.6 * page.height()}));
 
+    painter.save();
     painter.setPen(Qt::black);
     painter.setFont(titleFont);
-    painter.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(QRectF(0, 0, page.width(), titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     title);
     qreal y = titleHeight + em;
     if (side > 0)
-        paintFigure(painter, QRectF((width - side) / 2, y, side, side), triangle, labelFont,
+        paintFigure(painter, QRectF((page.width() - side) / 2, y, side, side), triangle, labelFont,
                     locale);
     y += side + em;
     painter.setPen(Qt::black);
     painter.setFont(textFont);
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        painter.drawText(QRectF(0, y, width, lines[i].height()), Qt::TextWordWrap, steps[i]);
-        y += lines[i].height() + 0.3 * em;
+    for (const QString &line : steps) {
+        const qreal height = text.boundingRect(column, Qt::TextWordWrap, line).height();
+        painter.drawText(QRectF(0, y, page.width(), height), Qt::TextWordWrap, line);
+        y += height + 0.3 * em;
     }
+    painter.restore();
+}
+
+bool printSolution(QPagedPaintDevice &device, const QString &title,
+                   const solver::Triangle &triangle, const QStringList &steps,
+                   const QFont &labelFont, const QFont &textFont, const QLocale &locale)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    // The painter's origin is the corner of the printable area.
+    const qreal scale = device.logicalDpiX() / logicalDpi;
+    painter.scale(scale, scale);
+    const QRect printable = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    paintSolutionPage(painter, QSizeF(printable.size()) / scale, title, triangle, steps, labelFont,
+                      textFont, locale);
     return painter.end();
 }

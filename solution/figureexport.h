@@ -11,6 +11,7 @@
 class QFont;
 class QImage;
 class QPagedPaintDevice;
+class QPainter;
 class QSizeF;
 
 // The figure and the solution taken out of the window: into a file, an image
@@ -33,11 +34,18 @@ QImage figureImage(const solver::Triangle &triangle, const QSizeF &size, qreal d
 bool saveFigure(const QString &fileName, FigureFormat format, const solver::Triangle &triangle,
                 const QSizeF &size, const QFont &font, const QLocale &locale = QLocale());
 
-// Lays out one page: the title, the figure, and the steps below it in
-// textFont, the figure made smaller if the steps need the room. False when
-// the device could not be painted on (a printer that failed to start).
-bool printSolution(QPagedPaintDevice &page, const QString &title, const solver::Triangle &triangle,
-                   const QStringList &steps, const QFont &labelFont, const QFont &textFont,
+// One printed page in logical pixels: the title, the figure, and the steps
+// below it in textFont, the figure made smaller if the steps need the room.
+void paintSolutionPage(QPainter &painter, const QSizeF &page, const QString &title,
+                       const solver::Triangle &triangle, const QStringList &steps,
+                       const QFont &labelFont, const QFont &textFont,
+                       const QLocale &locale = QLocale());
+
+// Prints that page on a printer or into a PDF; false when the device could
+// not be painted on (a printer that failed to start).
+bool printSolution(QPagedPaintDevice &device, const QString &title,
+                   const solver::Triangle &triangle, const QStringList &steps,
+                   const QFont &labelFont, const QFont &textFont,
                    const QLocale &locale = QLocale());
 
 #endif // FIGUREEXPORT_H
