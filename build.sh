@@ -15,7 +15,7 @@ run | test) ;;
 esac
 
 # What building and running needs.
-packages=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 qt6-translations-l10n)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 qt6-translations-l10n)
 # What the tests need besides: packaging, the end-to-end test in a real X
 # server driven through the accessibility bus, and the window as a client of
 # a Wayland compositor.

@@ -1,12 +1,17 @@
-// Takes the README's pictures from the real window on a real screen: the
-// intro's ten frames and the window after a calculation. Run by
-// make-images.sh under Xvfb; the images stay true when the drawing changes.
+// Takes the README's pictures from the real windows on a real screen: the
+// intro's ten frames and the window after a calculation, or, given
+// "solution" after the folder, the companion window with the drawing and the
+// steps. Run by make-images.sh under Xvfb; the images stay true when the
+// drawing changes.
 
 #include "kovrenda.h"
+#include "solutionwindow.h"
+#include "solver.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -67,11 +72,45 @@ bool captureCalculation(const QDir &out)
     return save(grabFromScreen(&window), out.filePath(QStringLiteral("screenshot.png")));
 }
 
+// The companion window as a Bulgarian student sees it, decimal comma and
+// all: «Вариант 4» with r = 1 and R = 2,5, and a triangle so thin (legs 1
+// and 1000) that its drawing is a stand-in.
+bool captureSolution(const QDir &out)
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    SolutionWindow window;
+    window.resize(900, 520);
+    const struct
+    {
+        solver::Variant variant;
+        double first;
+        double second;
+        const char *file;
+    } shots[] = {
+        {solver::Variant::Radii, 1, 2.5, "solution.png"},
+        {solver::Variant::Legs, 1, 1000, "solution-thin.png"},
+    };
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    for (const auto &shot : shots) {
+        const auto triangle = solver::solve(shot.variant, shot.first, shot.second);
+        if (!triangle)
+            return false;
+        window.showSolution(shot.variant, *triangle);
+        if (!save(grabFromScreen(&window), out.filePath(QString::fromLatin1(shot.file))))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    if (argc > 2 && qstrcmp(argv[2], "solution") == 0)
+        return captureSolution(out) ? 0 : 1;
     return captureIntro(out) && captureCalculation(out) ? 0 : 1;
 }

@@ -1,0 +1,299 @@
+#include "figurepainting.h"
+
+#include "numbertext.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+using figure::Geometry;
+
+namespace {
+
+const QColor paper(255, 255, 255);
+const QColor ink(26, 26, 26);
+const QColor triangleFill(253, 246, 220);
+const QColor incircleInk(31, 95, 191);
+const QColor circumcircleInk(176, 48, 38);
+const QColor noteInk(80, 80, 80);
+
+const QString notToScale =
+    QStringLiteral("Не е в мащаб: триъгълникът е твърде тесен, затова по-късият катет и "
+                   "вписаната окръжност са начертани по-големи, отколкото са.");
+
+// Sizes in ems of the label font, so that a figure on paper keeps the
+// proportions it has on the screen.
+constexpr qreal labelRoom = 2.0;        // around the circumcircle, for the labels outside it
+constexpr qreal smallestInradius = 0.75; // a thinner triangle gets a stand-in ...
+constexpr qreal standInInradius = 1.2;   // ... with this incircle, room for the labels
+constexpr qreal gap = 0.3;              // between a label and what it labels
+constexpr qreal sideWidth = 0.13;
+constexpr qreal circleWidth = 0.1;
+constexpr qreal thinWidth = 0.07;
+constexpr qreal dotRadius = 0.2;
+
+qreal emOf(const QFont &font)
+{
+    return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+}
+
+QFont noteFont(const QFont &font)
+{
+    QFont note = font;
+    note.setPixelSize(std::max(1, int(std::lround(emOf(font) * 0.85))));
+    return note;
+}
+
+// The note's text block, as wide as the figure less an em on each side.
+QRectF noteBlock(const QRectF &rect, const QFont &font)
+{
+    const qreal em = emOf(font);
+    const QRectF width(rect.left() + em, 0, std::max(qreal(1), rect.width() - 2 * em), 1e6);
+    const QRectF block = QFontMetricsF(noteFont(font))
+                             .boundingRect(width, Qt::TextWordWrap | Qt::AlignHCenter, notToScale);
+    return QRectF(width.left(), rect.bottom() - block.height() - 0.4 * em, width.width(),
+                  block.height());
+}
+
+QPointF unit(QPointF v)
+{
+    const qreal length = std::hypot(v.x(), v.y());
+    return length > 0 ? v / length : QPointF();
+}
+
+// The normal of the side from `from` to `to` that points away from `inside`.
+QPointF outwardNormal(QPointF from, QPointF to, QPointF inside)
+{
+    const QPointF along = to - from;
+    QPointF normal = unit(QPointF(along.y(), -along.x()));
+    if (QPointF::dotProduct(normal, (from + to) / 2 - inside) < 0)
+        normal = -normal;
+    return normal;
+}
+
+// A name in italics, as letters of a formula are printed, with its value in
+// upright type: "a = 3". Vertex names stand alone and upright.
+struct Label
+{
+    QString name;
+    QString value;
+    QColor colour;
+};
+
+class Labeller
+{
+public:
+    Labeller(QPainter &painter, const QFont &font, const QRectF &bounds)
+        : m_painter(painter), m_upright(font), m_italic(font), m_bounds(bounds),
+          m_em(emOf(font))
+    {
+        m_italic.setItalic(true);
+    }
+
+    qreal em() const { return m_em; }
+
+    QSizeF size(const Label &label) const
+    {
+        const QFontMetricsF upright(m_upright);
+        return QSizeF(nameWidth(label) + upright.horizontalAdvance(rest(label)) + 0.3 * m_em,
+                      upright.height());
+    }
+
+    // The label set off from anchor in a unit direction: its box lies wholly
+    // beyond the line through anchor across that direction, gap ems from
+    // it, so that it clears a side the direction is normal to. slide moves
+    // it along that line, in widths of the label.
+    void beside(QPointF anchor, QPointF direction, const Label &label, qreal slide = 0) const
+    {
+        const QSizeF box = size(label);
+        const qreal reach = box.width() / 2 * std::abs(direction.x())
+            + box.height() / 2 * std::abs(direction.y());
+        const QPointF across(-direction.y(), direction.x());
+        centred(anchor + direction * (gap * m_em + reach) + across * (slide * box.width()), label);
+    }
+
+    // The label on a paper-coloured box, so that a line it crosses does not
+    // cut through its letters; kept within the figure.
+    void centred(QPointF centre, const Label &label) const
+    {
+        const QSizeF box = size(label);
+        centre.setX(std::clamp(centre.x(), m_bounds.left() + box.width() / 2,
+                               std::max(m_bounds.left(), m_bounds.right() - box.width() / 2)));
+        centre.setY(std::clamp(centre.y(), m_bounds.top() + box.height() / 2,
+                               std::max(m_bounds.top(), m_bounds.bottom() - box.height() / 2)));
+        const QRectF area(centre - QPointF(box.width(), box.height()) / 2, box);
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(paper);
+        m_painter.drawRoundedRect(area, 0.2 * m_em, 0.2 * m_em);
+
+        const qreal baseline = area.top() + QFontMetricsF(m_upright).ascent();
+        qreal x = area.left() + 0.15 * m_em;
+        m_painter.setPen(label.colour);
+        m_painter.setFont(label.value.isEmpty() ? m_upright : m_italic);
+        m_painter.drawText(QPointF(x, baseline), label.name);
+        x += nameWidth(label);
+        m_painter.setFont(m_upright);
+        m_painter.drawText(QPointF(x, baseline), rest(label));
+    }
+
+private:
+    static QString rest(const Label &label)
+    {
+        return label.value.isEmpty() ? QString() : QStringLiteral(" = ") + label.value;
+    }
+
+    qreal nameWidth(const Label &label) const
+    {
+        return QFontMetricsF(label.value.isEmpty() ? m_upright : m_italic)
+            .horizontalAdvance(label.name);
+    }
+
+    QPainter &m_painter;
+    QFont m_upright;
+    QFont m_italic;
+    QRectF m_bounds;
+    qreal m_em;
+};
+
+QPen pen(const QColor &colour, qreal width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void dot(QPainter &painter, QPointF centre, qreal radius, const QColor &colour)
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(centre, radius, radius);
+}
+
+void circle(QPainter &painter, const figure::Circle &c, const QColor &colour, qreal width)
+{
+    painter.setPen(pen(colour, width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(c.centre, c.radius, c.radius);
+}
+
+} // namespace
+
+Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect, const QFont &font)
+{
+    const qreal em = emOf(font);
+    const qreal margin = labelRoom * em;
+    Geometry g = figure::geometry(triangle);
+    QRectF area = rect;
+    qreal radius = figure::fittedRadius(area, margin);
+    if (radius > 0 && g.incircle.radius < smallestInradius * em / radius * g.circumcircle.radius) {
+        area.setBottom(noteBlock(rect, font).top() - 0.4 * em);
+        radius = figure::fittedRadius(area, margin);
+        if (radius > 0)
+            g = figure::geometry(triangle, standInInradius * em / radius);
+    }
+    return figure::fitted(g, area, margin);
+}
+
+void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
+                 const QFont &font, const QLocale &locale)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setClipRect(rect);
+    painter.fillRect(rect, paper);
+
+    const Geometry g = figureLayout(triangle, rect, font);
+    if (!(g.circumcircle.radius > 0)) {
+        painter.restore();
+        return;
+    }
+    const Labeller labels(painter, font, rect);
+    const qreal em = labels.em();
+    const auto value = [&](double v) { return numbertext::toText(v, 4, locale); };
+
+    // The longer leg lies at the bottom from C to Q, the shorter one rises
+    // from C to P; the incircle touches the longer leg at the lower point.
+    const bool aIsBottom = g.B.y() > g.A.y();
+    const QPointF Q = aIsBottom ? g.B : g.A;
+    const QPointF P = aIsBottom ? g.A : g.B;
+    const QPointF touchBottom = aIsBottom ? g.touchA : g.touchB;
+    const QPointF O = g.circumcircle.centre;
+    const QPointF I = g.incircle.centre;
+    const qreal R = g.circumcircle.radius;
+    const qreal r = g.incircle.radius;
+    const QPointF awayFromC = outwardNormal(g.A, g.B, I);
+
+    circle(painter, g.circumcircle, circumcircleInk, circleWidth * em);
+
+    painter.setPen(pen(ink, sideWidth * em));
+    painter.setBrush(triangleFill);
+    painter.drawPolygon(QPolygonF({g.A, g.B, g.C}));
+    // The right angle's mark stays clear of the incircle, which comes within
+    // (√2 − 1)·r of C.
+    const qreal corner = std::min(0.7 * em, 0.28 * r);
+    const QPointF up = unit(P - g.C) * corner;
+    const QPointF along = unit(Q - g.C) * corner;
+    painter.setPen(pen(ink, thinWidth * em));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(QPolygonF({g.C + up, g.C + up + along, g.C + along}));
+
+    circle(painter, g.incircle, incircleInk, circleWidth * em);
+
+    // One radius of each circle: R away from the triangle, across the empty
+    // half of the circumcircle; r down to the longer leg when its label fits
+    // inside the incircle, else out to the hypotenuse with the label beyond.
+    const Label rLabel{QStringLiteral("r"), value(triangle.r), incircleInk};
+    const QSizeF rBox = labels.size(rLabel);
+    const bool rInside =
+        std::hypot(gap * em + rBox.width(), (r + rBox.height()) / 2) < r - 0.1 * em;
+    const QPointF rEnd = rInside ? touchBottom : g.touchC;
+    painter.setPen(pen(circumcircleInk, thinWidth * em));
+    painter.drawLine(O, O + awayFromC * R);
+    painter.setPen(pen(incircleInk, thinWidth * em));
+    painter.drawLine(I, rEnd);
+
+    dot(painter, O, dotRadius * em, circumcircleInk);
+    dot(painter, I, dotRadius * em, incircleInk);
+    for (QPointF touch : {g.touchA, g.touchB, g.touchC})
+        dot(painter, touch, 0.6 * dotRadius * em, incircleInk);
+
+    for (const auto &[vertex, name] : {std::pair{g.A, u"A"}, {g.B, u"B"}, {g.C, u"C"}})
+        labels.beside(vertex, unit(vertex - I), {QString::fromUtf16(name), {}, ink});
+    labels.beside((g.B + g.C) / 2, outwardNormal(g.B, g.C, I),
+                  {QStringLiteral("a"), value(triangle.a), ink});
+    labels.beside((g.C + g.A) / 2, outwardNormal(g.C, g.A, I),
+                  {QStringLiteral("b"), value(triangle.b), ink});
+    labels.beside((O + Q) / 2, awayFromC, {QStringLiteral("c"), value(2 * triangle.R), ink});
+    labels.beside(O + awayFromC * (R / 2), unit(P - O),
+                  {QStringLiteral("R"), value(triangle.R), circumcircleInk});
+    if (rInside)
+        labels.centred(QPointF(I.x() + gap * em + rBox.width() / 2, I.y() + r / 2), rLabel);
+    else // beyond the hypotenuse, its near end over the touch point, away from P
+        labels.beside(g.touchC, awayFromC, rLabel,
+                      QPointF::dotProduct(QPointF(-awayFromC.y(), awayFromC.x()), Q - P) > 0
+                          ? 0.5
+                          : -0.5);
+
+    if (!g.toScale) {
+        painter.setPen(noteInk);
+        painter.setFont(noteFont(font));
+        painter.drawText(noteBlock(rect, font), Qt::TextWordWrap | Qt::AlignHCenter, notToScale);
+    }
+    painter.restore();
+}
+
+QString figureDescription(const solver::Triangle &triangle, bool toScale, const QLocale &locale)
+{
+    const auto value = [&](double v) { return numbertext::toText(v, 4, locale); };
+    QString text = QStringLiteral("правоъгълен триъгълник с катети %1 и %2, хипотенуза %3, "
+                                  "r = %4, R = %5")
+                       .arg(value(triangle.a), value(triangle.b), value(2 * triangle.R),
+                            value(triangle.r), value(triangle.R));
+    if (!toScale)
+        text += QStringLiteral("; чертежът не е в мащаб");
+    return text;
+}

@@ -1,0 +1,36 @@
+#ifndef FIGUREPAINTING_H
+#define FIGUREPAINTING_H
+
+#include "figuregeometry.h"
+#include "solver.h"
+
+#include <QLocale>
+
+class QFont;
+class QPainter;
+class QRectF;
+class QString;
+
+// One painting path for the screen, SVG, PDF, the printer and the clipboard
+// image: each caller hands a painter, the rectangle to fill in the painter's
+// logical units, and the labels' font with its size in pixels of those units.
+// The colours are fixed, paper white and dark ink, so the figure reads the
+// same under any desktop theme and on paper.
+
+// Paints the triangle with its vertices, sides and right angle marked, both
+// circles with their centres and one radius each, the values to four
+// significant digits and, for a stand-in, a note that it is not to scale.
+void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
+                 const QFont &font, const QLocale &locale = QLocale());
+
+// Where paintFigure() puts the figure in rect: fitted with room around the
+// circumscribed circle for the labels and, for a triangle too thin to show
+// its incircle, a stand-in with room below for the note.
+figure::Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect,
+                              const QFont &font);
+
+// What the figure shows, in words, for assistive technology.
+QString figureDescription(const solver::Triangle &triangle, bool toScale,
+                          const QLocale &locale = QLocale());
+
+#endif // FIGUREPAINTING_H
