@@ -6,12 +6,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -86,6 +88,34 @@ public:
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString okText;
     int seen = 0;
+
+private:
+    QTimer m_poll;
+    int m_polls = 0;
+};
+
+// Keeps the texts of the next context menu that pops up within a second and
+// chooses its first item, as a user would.
+class MenuWatcher : public QObject
+{
+public:
+    MenuWatcher()
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (menu) {
+                for (QAction *action : menu->actions())
+                    items << action->text();
+                menu->actions().constFirst()->trigger();
+                menu->close();
+            }
+            if (menu || ++m_polls > 100)
+                m_poll.stop();
+        });
+        m_poll.start(10);
+    }
+
+    QStringList items;
 
 private:
     QTimer m_poll;
@@ -179,6 +209,8 @@ private slots:
     void calculation();
     void failureShowsMessageAndKeepsBoxes_data();
     void failureShowsMessageAndKeepsBoxes();
+    void solutionWindowOpensFromMenusAndF2_data();
+    void solutionWindowOpensFromMenusAndF2();
     void resultBoxesTakeNoTyping();
     void clearKeepsSelectionAndRun();
 };
@@ -621,10 +653,11 @@ void TestWindow::calculation()
         expected[4 * variant + j] = row[j];
     QCOMPARE(boxTexts(*window), expected);
     // Each box of the row shows the start of its value, the whole of it in
-    // its tooltip.
+    // its tooltip, above the way to the drawing.
     for (int j = 0; j < 4; ++j) {
         QCOMPARE(box(*window, 4 * variant + j)->cursorPosition(), 0);
-        QCOMPARE(box(*window, 4 * variant + j)->toolTip(), row[j]);
+        QCOMPARE(box(*window, 4 * variant + j)->toolTip().section(u'\n', 0, 0), row[j]);
+        QVERIFY(box(*window, 4 * variant + j)->toolTip().contains(u"F2"));
     }
 }
 
@@ -706,6 +739,77 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
     click(find(*window, QStringLiteral("Command1(1)")));
     QCOMPARE(watcher.seen, 0);
     QCOMPARE(boxTexts(*window).mid(0, 4), (QStringList{"3", "4", "1", "2.5"}));
+}
+
+void TestWindow::solutionWindowOpensFromMenusAndF2_data()
+{
+    QTest::addColumn<QString>("where"); // a control to right-click, or "F2"
+
+    QTest::newRow("value box menu") << "Text2(9)";
+    QTest::newRow("disabled box")   << "Text2(0)";
+    QTest::newRow("selector")       << "Option1(1)";
+    QTest::newRow("heading")        << "Label2(3)";
+    QTest::newRow("Calculate")      << "Command1(1)";
+    QTest::newRow("F2")             << "F2";
+}
+
+// The companion window «Чертеж и решение» opens from the first item of the
+// panel's and the boxes' context menus and by F2, shows the last
+// calculation, follows the next one at once, and Esc closes it.
+void TestWindow::solutionWindowOpensFromMenusAndF2()
+{
+    QFETCH(QString, where);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    chooseAndType(*window, 2, BoxTexts{{8, "3"}, {11, "2.5"}});
+    window->Command1_Click(1);
+    const auto companion = [&] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->windowTitle() == u"Чертеж и решение" && top->isVisible())
+                return top;
+        return static_cast<QWidget *>(nullptr);
+    };
+    QVERIFY(!companion());
+
+    if (where == u"F2") {
+        QTest::keyClick(box(*window, 8), Qt::Key_F2);
+    } else {
+        QWidget *control = find(*window, where);
+        MenuWatcher watcher;
+        QContextMenuEvent event(QContextMenuEvent::Mouse, control->rect().center(),
+                                control->mapToGlobal(control->rect().center()));
+        QApplication::sendEvent(control, &event);
+        QVERIFY(!watcher.items.isEmpty());
+        QCOMPARE(watcher.items.constFirst().section(u'\t', 0, 0), QStringLiteral("Чертеж и решение…"));
+        // A value box keeps its own items below, in Bulgarian.
+        if (qobject_cast<QLineEdit *>(control) && control->isEnabled())
+            QVERIFY2(watcher.items.join(u' ').contains(u"Копиране"), qPrintable(watcher.items.join(u'|')));
+    }
+    QWidget *solution = nullptr;
+    QTRY_VERIFY((solution = companion()));
+    auto *steps = solution->findChild<QTextEdit *>(QStringLiteral("steps"));
+    QVERIFY(steps);
+    QVERIFY2(steps->toPlainText().contains(u"b = 4"), qPrintable(steps->toPlainText()));
+
+    // The next calculation shows at once; a failure shows its message.
+    box(*window, 11)->setText(QStringLiteral("2.6"));
+    window->Command1_Click(1);
+    QVERIFY2(steps->toPlainText().contains(box(*window, 9)->text()), qPrintable(steps->toPlainText()));
+    {
+        MessageBoxWatcher watcher;
+        box(*window, 11)->setText(QStringLiteral("1"));
+        window->Command1_Click(1);
+        QCOMPARE(watcher.seen, 1);
+        QVERIFY(solution->findChild<QLabel *>(QStringLiteral("message"))->text() == watcher.text);
+    }
+
+    const QStringList before = boxTexts(*window);
+    solution->activateWindow(); // the student clicks into it
+    QVERIFY(QTest::qWaitForWindowActive(solution));
+    QTest::keyClick(solution, Qt::Key_Escape);
+    QTRY_VERIFY(!companion());
+    QCOMPARE(boxTexts(*window), before);
 }
 
 void TestWindow::resultBoxesTakeNoTyping()

@@ -7,15 +7,18 @@
 #include "failuremessage.h"
 #include "introfigure.h"
 #include "numbertext.h"
+#include "solutionwindow.h"
 #include "solver.h"
 #include "standardcolours.h"
 #include "toolkittranslations.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +26,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -114,8 +118,6 @@ Kovrenda::Kovrenda(QWidget *parent)
         QLineEdit *box = m_text2[i] = control<QLineEdit>(this, QStringLiteral("Text2(%1)").arg(i));
         // Enter (or keypad Enter) in a value box calculates, as «Изчисли» does.
         connect(box, &QLineEdit::returnPressed, this, [this] { Command1_Click(1); });
-        // The whole value is in the tooltip, for a value longer than its box.
-        connect(box, &QLineEdit::textChanged, box, &QLineEdit::setToolTip);
         box->installEventFilter(this);
     }
     for (int i = 0; i < int(m_command1.size()); ++i) {
@@ -133,6 +135,8 @@ Kovrenda::Kovrenda(QWidget *parent)
     connect(m_picture1, &DrawingSurface::clicked, this, &Kovrenda::Picture1_Click);
     m_timer1 = control<QTimer>(this, QStringLiteral("Timer1"));
     connect(m_timer1, &QTimer::timeout, this, &Kovrenda::Timer1_Timer);
+
+    offerSolution();
 
     // What a screen reader is told after Calculate and Clear.
     m_announcer = new Announcer(this);
@@ -164,6 +168,75 @@ bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
                 box->setCursorPosition(0);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Kovrenda::offerSolution()
+{
+    // The companion window with the drawing and the steps is an addition
+    // beside the form: offered by the context menu of the panel, of the two
+    // buttons and of every value box, and by F2 anywhere in the window.
+    m_openSolution = new QAction(QStringLiteral("Чертеж и решение…"), this);
+    m_openSolution->setShortcut(Qt::Key_F2);
+    m_openSolution->setShortcutVisibleInContextMenu(true);
+    connect(m_openSolution, &QAction::triggered, this, &Kovrenda::openSolution);
+    addAction(m_openSolution);
+    for (QWidget *panel : {static_cast<QWidget *>(m_frame1), static_cast<QWidget *>(m_command1[0]),
+                           static_cast<QWidget *>(m_command1[1])}) {
+        panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+        panel->addAction(m_openSolution);
+    }
+    const QString hint = QStringLiteral("Десен бутон или F2: чертеж на триъгълника с двете "
+                                        "окръжности и решението стъпка по стъпка.");
+    for (QLineEdit *box : m_text2) {
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QLineEdit::customContextMenuRequested, this,
+                [this, box](const QPoint &position) { showValueBoxMenu(box, position); });
+        // The whole value is in the tooltip, for a value longer than its
+        // box, with the way to the drawing below it.
+        box->setToolTip(hint);
+        connect(box, &QLineEdit::textChanged, box, [box, hint](const QString &text) {
+            box->setToolTip(text.isEmpty() ? hint : text + u'\n' + hint);
+        });
+    }
+
+    // The companion follows every calculation, whether it is open or not yet.
+    connect(this, &Kovrenda::calculated, this,
+            [this](solver::Variant variant, const solver::Triangle &triangle) {
+                m_showLastCalculation = [variant, triangle](SolutionWindow &solution) {
+                    solution.showSolution(variant, triangle);
+                };
+                if (m_solution)
+                    m_showLastCalculation(*m_solution);
+            });
+    connect(this, &Kovrenda::calculationFailed, this, [this](const QString &message) {
+        m_showLastCalculation = [message](SolutionWindow &solution) {
+            solution.showFailure(message);
+        };
+        if (m_solution)
+            m_showLastCalculation(*m_solution);
+    });
+}
+
+void Kovrenda::showValueBoxMenu(QLineEdit *box, const QPoint &position)
+{
+    // The box's own menu (Copy, Select All, ...) with the drawing on top.
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    QAction *first = menu->actions().value(0);
+    menu->insertAction(first, m_openSolution);
+    menu->insertSeparator(first);
+    menu->exec(box->mapToGlobal(position));
+}
+
+void Kovrenda::openSolution()
+{
+    if (!m_solution) {
+        m_solution = new SolutionWindow(this);
+        if (m_showLastCalculation)
+            m_showLastCalculation(*m_solution);
+    }
+    m_solution->show();
+    m_solution->raise();
+    m_solution->activateWindow();
 }
 
 void Kovrenda::Form_Load()

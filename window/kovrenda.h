@@ -7,13 +7,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class Announcer;
 class DrawingSurface;
+class QAction;
 class QFrame;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class SolutionWindow;
 
 // The program's one window: a right triangle with its inscribed and
 // circumscribed circles. It opens in the intro phase, a dotted triangle
@@ -45,6 +48,11 @@ public:
     std::int16_t selectedVariant() const { return m_selectedVariant; }
     int introStep() const { return m_introStep; }
 
+    // Opens (or raises) the companion window «Чертеж и решение» with the
+    // drawing and the steps of the last calculation; the context menus of
+    // the panel and of the value boxes and F2 call it.
+    void openSolution();
+
 signals:
     // After each Calculate: the variant and the four values as the solver
     // returned them (the boxes show them as text), or the message that the
@@ -62,6 +70,8 @@ private:
     void ClearBoxes();
     void SolveVariant();
     void disableAndEmptyBoxes();
+    void offerSolution();
+    void showValueBoxMenu(QLineEdit *box, const QPoint &position);
 
     std::array<QLineEdit *, 16> m_text2{};
     std::array<QPushButton *, 2> m_command1{};
@@ -69,6 +79,10 @@ private:
     DrawingSurface *m_picture1 = nullptr;
     QTimer *m_timer1 = nullptr;
     Announcer *m_announcer = nullptr;
+    QAction *m_openSolution = nullptr;
+    SolutionWindow *m_solution = nullptr;
+    // Shows the last calculation on the companion window, once it is open.
+    std::function<void(SolutionWindow &)> m_showLastCalculation;
 
     std::int16_t m_selectedVariant = 0;
     // Whether a selector has been chosen yet: a Calculate before that works
