@@ -14,13 +14,15 @@ run | test) ;;
     ;;
 esac
 
-# What building and running needs.
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 qt6-translations-l10n)
-# What the tests need besides: packaging, the end-to-end test in a real X
-# server driven through the accessibility bus, and the window as a client of
-# a Wayland compositor.
-test_packages=(dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool dbus-daemon at-spi2-core python3-pyatspi
-    weston qt6-wayland libmpfr-dev)
+# What building and running needs; dpkg-dev gives the hardening flags
+# (dpkg-buildflags).
+packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev fonts-liberation2 qt6-translations-l10n)
+# What the tests need besides: packaging and Debian's checks of the package
+# (lintian, and hardening-check from devscripts), the end-to-end test in a
+# real X server driven through the accessibility bus, the window as a client
+# of a Wayland compositor, and MPFR for the accuracy test's exact answers.
+test_packages=(file desktop-file-utils appstream lintian devscripts xvfb xauth xdotool dbus-daemon
+    at-spi2-core python3-pyatspi weston qt6-wayland libmpfr-dev)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 [ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")
