@@ -34,6 +34,8 @@ CAPTION = "www.example.org   Математика - правоъгълен тр�
 PICTURE = "Анимация: правоъгълен триъгълник"
 TASK = "Задача"
 PANEL = "Варианти"
+SOLUTION_ITEM = "Чертеж и решение…"
+SOLUTION_TITLE = "Чертеж и решение"
 CALCULATE = "Изчисли"
 CLEAR = "Изчисти"
 FAILURE_TITLE = "Няма такъв триъгълник"
@@ -138,6 +140,10 @@ class Program:
             LC_ALL="C.UTF-8",
         )
         self.process = subprocess.Popen([path], env=environment)
+        # Menus that pop up, as the bus announces them.
+        self.shown = []
+        self.listener = Atspi.EventListener.new(lambda event: self.shown.append(event.source))
+        self.listener.register("object:state-changed:showing")
         self.application = wait_for("the program to join the accessibility bus", self._application)
         # Every read below asks the program itself, never a cached answer.
         self.application.set_cache_mask(Atspi.Cache.NONE)
@@ -174,6 +180,14 @@ class Program:
             if window is not None and window.get_name() == name and condition(window):
                 return window
         return None
+
+    def popups(self):
+        """The menus of the program that have appeared so far and show."""
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+        return [a for a in self.shown if a.get_role_name() in ("menu", "popup menu")
+                and a.get_process_id() == self.process.pid and has_state(a, Atspi.StateType.SHOWING)]
 
     def check_running(self):
         code = self.process.poll()
@@ -328,6 +342,33 @@ def with_the_mouse(program):
         a.get_role_name() == "notification" and a.get_name() == "b = 4, r = 1"
         and has_state(a, Atspi.StateType.SHOWING) for a in walk(program.window)))
     wait_for("the focus on «Изчисли»", lambda: program.focused() == CALCULATE)
+
+    step("the value box's context menu opens «Чертеж и решение» with the steps; Esc closes it")
+    x, y, width, height = extents(program.box("Вариант 3, b"))
+    xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "3")
+    # A popup menu is not a child of the application on the bus: it is known
+    # by the event that says it appeared.
+    item = wait_for(f"the menu item {SOLUTION_ITEM!r}", lambda: next(
+        (a for menu in program.popups() for a in walk(menu) if a.get_role_name() == "menu item"
+         and a.get_name() == SOLUTION_ITEM), None))
+    x, y, width, height = extents(item)
+    xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
+    solution = wait_for("the companion window", lambda: program.top_level(
+        SOLUTION_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)))
+    steps = program.find("text", "Решение", solution)
+    wait_for("steps that end in b = 4 and r = 1", lambda: "b = 4" in text_of(steps)
+             and "r = 1" in text_of(steps))
+    # The program's other visible window; xdotool's search by a Cyrillic name
+    # is not to be trusted.
+    solution_id = wait_for("the companion's X window", lambda: [
+        w for w in xdotool("search", "--onlyvisible", "--pid", str(program.process.pid), "--name", ".").split()
+        if w != program.window_id and xdotool("getwindowname", w).strip() == SOLUTION_TITLE])[0]
+    xdotool("windowfocus", "--sync", solution_id)
+    program.press("Escape")
+    wait_for("the companion window to close", lambda: program.top_level(
+        SOLUTION_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)) is None)
+    program.give_focus()
+    program.wait_texts({"Вариант 3, a": "3", "Вариант 3, b": "4", "Вариант 3, r": "1", "Вариант 3, R": "2.5"})
 
     step("«Вариант 4» with r = 1 and R = 2 brings the failure message")
     program.click("radio button", "Вариант 4")
