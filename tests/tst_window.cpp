@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -167,6 +168,15 @@ QPalette darkPalette()
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
     return dark;
 }
+
+// Fusion as it is under a dark desktop theme, where its standard palette is
+// the theme's.
+class DarkThemeStyle : public QProxyStyle
+{
+public:
+    DarkThemeStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("fusion"))) {}
+    QPalette standardPalette() const override { return darkPalette(); }
+};
 
 // A shown window whose intro has been ended by a click on the picture.
 std::unique_ptr<Kovrenda> panelWindow()
@@ -339,6 +349,7 @@ void TestWindow::buttonFacesArePaintedInTheirColour_data()
     QTest::newRow("windows")            << QStringLiteral("windows") << false;
     QTest::newRow("default style, dark") << QString()                << true;
     QTest::newRow("windows, dark")      << QStringLiteral("windows") << true;
+    QTest::newRow("fusion of a dark theme") << QStringLiteral("dark theme") << true;
 }
 
 // Every coloured control, checked on a grab of the window after a
@@ -350,7 +361,9 @@ void TestWindow::buttonFacesArePaintedInTheirColour()
     QFETCH(QString, style);
     QFETCH(bool, dark);
     const QString previous = QApplication::style()->name();
-    if (!style.isEmpty())
+    if (style == u"dark theme")
+        QApplication::setStyle(new DarkThemeStyle);
+    else if (!style.isEmpty())
         QApplication::setStyle(QStyleFactory::create(style));
     const auto restore = qScopeGuard([&] {
         QApplication::setPalette(QApplication::style()->standardPalette());

@@ -42,6 +42,34 @@ constexpr int thickDot = 5;
 // The two given boxes of each variant, in the order the solver takes them.
 constexpr std::pair<int, int> givenBoxes[] = {{0, 1}, {4, 6}, {8, 11}, {14, 15}};
 
+// The colours of a light desktop with the window's light blue: black text on
+// white boxes, grey buttons and frames, a blue selection. Set explicitly,
+// role by role, since the style's own standard palette follows the desktop
+// theme (dark under a dark one).
+QPalette formPalette()
+{
+    const QColor grey(239, 239, 239);
+    const QColor dark = grey.darker(150);
+    const QColor disabledText(190, 190, 190);
+    QPalette palette(Qt::black, grey, grey.lighter(150), dark, grey.darker(130), Qt::black,
+                     Qt::white, Qt::white, QColor::fromRgb(windowBackground));
+    palette.setColor(QPalette::Midlight, grey.darker(130).lighter(110));
+    palette.setColor(QPalette::Shadow, dark.darker(135));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    QColor placeholder(Qt::black);
+    placeholder.setAlpha(128);
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, grey);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
+}
+
 // The two computed values of a calculation as the boxes write them, with
 // their columns' names: «b = 4, r = 1» for «Вариант 3».
 QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
@@ -90,14 +118,12 @@ Kovrenda::Kovrenda(QWidget *parent)
     setWindowTitle(QStringLiteral("www.example.org   Математика - правоъгълен триъгълник"));
     setWindowIcon(QIcon(QStringLiteral(":/kovrenda/kovrenda.png")));
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
-    // The window is one fixed picture of a form: its colours are the style's
-    // light standard ones with the light blue background, whatever palette
-    // the desktop theme gives (a dark theme would otherwise put white text
-    // on the white task statement and value boxes). Every control inherits
-    // it; the coloured ones fix their own background and black text.
-    QPalette fixed = style()->standardPalette();
-    fixed.setColor(QPalette::Window, QColor::fromRgb(windowBackground));
-    setPalette(fixed);
+    // The window is one fixed picture of a form: every control inherits
+    // fixed light colours, whatever the desktop theme gives (a dark theme
+    // would otherwise put white text on the white task statement and dark
+    // selector marks on the blue); the coloured ones fix their own background
+    // and black text.
+    setPalette(formPalette());
     setAutoFillBackground(true);
     const QSize clientSize(controltable::pixels(7215), controltable::pixels(6360));
     if (QGuiApplication::platformName().startsWith(u"wayland")) {
