@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using BoxTexts = QMap<int, QString>;
@@ -61,66 +62,57 @@ void click(QWidget *widget)
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
-// Answers the next modal message box that appears within a second, as a user
-// would with its OK button, and keeps its text.
-class MessageBoxWatcher : public QObject
+// Waits up to a second for a window of type T to pop up (found by
+// `current`), then lets `answer` look at it and answer it as a user would.
+template<typename T>
+class PopupWatcher : public QObject
 {
 public:
-    MessageBoxWatcher()
+    PopupWatcher(QWidget *(*current)(), std::function<void(T *)> answer)
     {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box) {
-                text = box->text();
-                title = box->windowTitle();
-                icon = box->icon();
-                okText = box->button(QMessageBox::Ok)->text();
-                ++seen;
-                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-            }
-            if (box || ++m_polls > 100)
+        connect(&m_poll, &QTimer::timeout, this, [this, current, answer] {
+            auto *popup = qobject_cast<T *>(current());
+            if (popup)
+                answer(popup);
+            if (popup || ++m_polls > 100)
                 m_poll.stop();
         });
         m_poll.start(10);
     }
-
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString okText;
-    int seen = 0;
 
 private:
     QTimer m_poll;
     int m_polls = 0;
 };
 
-// Keeps the texts of the next context menu that pops up within a second and
-// chooses its first item, as a user would.
-class MenuWatcher : public QObject
+// Answers the next modal message box with its OK button, keeping its texts.
+struct MessageBoxWatcher
 {
-public:
-    MenuWatcher()
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (menu) {
-                for (QAction *action : menu->actions())
-                    items << action->text();
-                menu->actions().constFirst()->trigger();
-                menu->close();
-            }
-            if (menu || ++m_polls > 100)
-                m_poll.stop();
-        });
-        m_poll.start(10);
-    }
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString okText;
+    int seen = 0;
+    PopupWatcher<QMessageBox> watcher{&QApplication::activeModalWidget, [this](QMessageBox *box) {
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        okText = box->button(QMessageBox::Ok)->text();
+        ++seen;
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    }};
+};
 
+// Keeps the items of the next context menu and chooses its first one.
+struct MenuWatcher
+{
     QStringList items;
-
-private:
-    QTimer m_poll;
-    int m_polls = 0;
+    PopupWatcher<QMenu> watcher{&QApplication::activePopupWidget, [this](QMenu *menu) {
+        for (QAction *action : menu->actions())
+            items << action->text();
+        menu->actions().constFirst()->trigger();
+        menu->close();
+    }};
 };
 
 // Chooses a variant (none for -1) and types into the given boxes.
