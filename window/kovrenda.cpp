@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include <memory>
