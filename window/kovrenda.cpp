@@ -41,6 +41,14 @@ constexpr int thickDot = 5;
 // The two given boxes of each variant, in the order the solver takes them.
 constexpr std::pair<int, int> givenBoxes[] = {{0, 1}, {4, 6}, {8, 11}, {14, 15}};
 
+// Whether box 4k + column of variant k holds a value the program computes.
+bool isComputed(int variant, int column)
+{
+    const auto [first, second] = givenBoxes[variant];
+    const int index = 4 * variant + column;
+    return index != first && index != second;
+}
+
 // The colours of a light desktop with the window's light blue: black text on
 // white boxes, grey buttons and frames, a blue selection. Set explicitly,
 // role by role, since the style's own standard palette follows the desktop
@@ -73,16 +81,13 @@ QPalette formPalette()
 // their columns' names: «b = 4, r = 1» for «Вариант 3».
 QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
 {
-    const auto [firstBox, secondBox] = givenBoxes[int(variant)];
     const char *names[] = {"a", "b", "r", "R"};
     const double values[] = {triangle.a, triangle.b, triangle.r, triangle.R};
     QStringList parts;
-    for (int j = 0; j < 4; ++j) {
-        const int index = 4 * int(variant) + j;
-        if (index != firstBox && index != secondBox)
+    for (int j = 0; j < 4; ++j)
+        if (isComputed(int(variant), j))
             parts << QStringLiteral("%1 = %2").arg(QLatin1String(names[j]),
                                                    numbertext::toText(values[j]));
-    }
     return parts.join(QStringLiteral(", "));
 }
 
@@ -385,11 +390,9 @@ void Kovrenda::SolveVariant()
     if (!result) {
         // No stale result may stand beside givens it does not belong to: the
         // two computed boxes of the row are emptied, the givens stay as typed.
-        for (int j = 0; j < 4; ++j) {
-            const int index = 4 * k + j;
-            if (index != firstBox && index != secondBox)
-                m_text2[index]->setText(QString());
-        }
+        for (int j = 0; j < 4; ++j)
+            if (isComputed(k, j))
+                m_text2[4 * k + j]->setText(QString());
         if (!m_variantChosen) {
             emit calculationFailed(noVariantMessage());
             reportError(this, noVariantTitle(), noVariantMessage());
