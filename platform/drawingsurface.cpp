@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "accessibility.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -47,9 +49,7 @@ QAccessibleInterface *accessibleDrawingSurface(const QString &, QObject *object)
 DrawingSurface::DrawingSurface(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool factoryInstalled =
-        (QAccessible::installFactory(accessibleDrawingSurface), true);
-    Q_UNUSED(factoryInstalled);
+    accessibility::installFactory(accessibleDrawingSurface);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -27,9 +27,7 @@ public:
 
     explicit DrawingSurface(QWidget *parent = nullptr);
 
-    int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int width);
-    int drawStyle() const { return m_drawStyle; }
     void setDrawStyle(int style);
 
     // The size of the drawing area in drawing units.

@@ -1,0 +1,73 @@
+#include "formlook.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QLineEdit>
+#include <QPalette>
+#include <QWidget>
+
+namespace look {
+
+QFont formFont(int pointSize)
+{
+    QFont font(QStringLiteral("Times New Roman"), pointSize);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+namespace {
+
+const QColor grey(239, 239, 239);
+
+} // namespace
+
+QPalette lightPalette()
+{
+    return lightPalette(grey);
+}
+
+QPalette lightPalette(const QColor &window)
+{
+    const QColor dark = grey.darker(150);
+    const QColor disabledText(190, 190, 190);
+    QPalette palette(Qt::black, grey, grey.lighter(150), dark, grey.darker(130), Qt::black,
+                     Qt::white, Qt::white, window);
+    palette.setColor(QPalette::Midlight, grey.darker(130).lighter(110));
+    palette.setColor(QPalette::Shadow, dark.darker(135));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    QColor placeholder(Qt::black);
+    placeholder.setAlpha(128);
+    palette.setColor(QPalette::PlaceholderText, placeholder);
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, grey);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    // A text area fills with Base and draws its frame from Window: both
+    // take the colour, so that the frame is shaded to match.
+    QList<QPalette::ColorRole> roles = {widget->backgroundRole()};
+    if (qobject_cast<QLineEdit *>(widget))
+        roles = {QPalette::Base};
+    else if (qobject_cast<QAbstractScrollArea *>(widget))
+        roles = {QPalette::Base, QPalette::Window};
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (auto role : roles)
+            palette.setColor(group, role, colour);
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        for (auto text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(group, text, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace look
