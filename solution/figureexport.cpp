@@ -22,13 +22,6 @@ namespace {
 // mean on paper what they mean on a screen at 100 %.
 constexpr qreal logicalDpi = 96;
 
-QString describe(const solver::Triangle &triangle, const QSizeF &size, const QFont &font,
-                 const QLocale &locale)
-{
-    const bool toScale = figureLayout(triangle, QRectF(QPointF(0, 0), size), font).toScale;
-    return figureDescription(triangle, toScale, locale);
-}
-
 bool writeSvg(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &size,
               const QFont &font, const QLocale &locale)
 {
@@ -38,7 +31,7 @@ bool writeSvg(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &s
     svg.setResolution(int(logicalDpi));
     svg.setViewBox(QRectF(QPointF(0, 0), size));
     svg.setTitle(QStringLiteral("Чертеж"));
-    svg.setDescription(describe(triangle, size, font, locale));
+    svg.setDescription(figureDescription(triangle, QRectF(QPointF(0, 0), size), font, locale));
     QPainter painter;
     if (!painter.begin(&svg))
         return false;

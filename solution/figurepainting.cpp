@@ -286,14 +286,15 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
     painter.restore();
 }
 
-QString figureDescription(const solver::Triangle &triangle, bool toScale, const QLocale &locale)
+QString figureDescription(const solver::Triangle &triangle, const QRectF &rect, const QFont &font,
+                          const QLocale &locale)
 {
     const auto value = [&](double v) { return numbertext::toText(v, 4, locale); };
     QString text = QStringLiteral("правоъгълен триъгълник с катети %1 и %2, хипотенуза %3, "
                                   "r = %4, R = %5")
                        .arg(value(triangle.a), value(triangle.b), value(2 * triangle.R),
                             value(triangle.r), value(triangle.R));
-    if (!toScale)
+    if (!figureLayout(triangle, rect, font).toScale)
         text += QStringLiteral("; чертежът не е в мащаб");
     return text;
 }

@@ -29,8 +29,10 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
 figure::Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect,
                               const QFont &font);
 
-// What the figure shows, in words, for assistive technology.
-QString figureDescription(const solver::Triangle &triangle, bool toScale,
+// What the figure painted in rect shows, in words, for assistive technology
+// and for the description of a saved drawing: the triangle's values and, for
+// a stand-in, that it is not to scale.
+QString figureDescription(const solver::Triangle &triangle, const QRectF &rect, const QFont &font,
                           const QLocale &locale = QLocale());
 
 #endif // FIGUREPAINTING_H

@@ -1,6 +1,7 @@
 #include "figureview.h"
 
 #include "figurepainting.h"
+#include "formlook.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -26,8 +27,7 @@ QFont FigureView::labelFont() const
 {
     // The serif of the main window, a little larger than the text around it
     // so that the letters of the figure read as those of a textbook.
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
+    QFont font = look::formFont();
     font.setPixelSize(int(std::lround(QFontInfo(this->font()).pixelSize() * 1.25)));
     return font;
 }
@@ -57,6 +57,5 @@ void FigureView::resizeEvent(QResizeEvent *)
 
 void FigureView::describe()
 {
-    const bool toScale = figureLayout(m_triangle, rect(), labelFont()).toScale;
-    setAccessibleDescription(figureDescription(m_triangle, toScale));
+    setAccessibleDescription(figureDescription(m_triangle, rect(), labelFont()));
 }

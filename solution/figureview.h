@@ -15,7 +15,6 @@ public:
     explicit FigureView(QWidget *parent = nullptr);
 
     void setTriangle(const solver::Triangle &triangle);
-    const solver::Triangle &triangle() const { return m_triangle; }
 
     // The font of the labels, sized in pixels, for painting the same figure
     // elsewhere (a file, the clipboard, paper).

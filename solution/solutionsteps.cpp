@@ -1,11 +1,13 @@
 #include "solutionsteps.h"
 
 #include "numbertext.h"
+#include "variants.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
+using solver::Column;
 using solver::Triangle;
 using solver::Variant;
 
@@ -49,12 +51,17 @@ public:
         return text.contains(u'e') ? QStringLiteral("√(%1)").arg(text) : u'√' + text;
     }
 
-    void givens(const char16_t *first, double firstValue, const char16_t *second,
-                double secondValue, const QString &sought)
+    // "Дадени са a = 3 и R = 2,5. Търсим b и r.", and for the radii which
+    // of the legs is b.
+    void givens(Variant variant, const Triangle &t)
     {
-        m_lines << QStringLiteral("Дадени са %1 = %2 и %3 = %4. Търсим %5.")
-                       .arg(QString::fromUtf16(first), n(firstValue), QString::fromUtf16(second),
-                            n(secondValue), sought);
+        const auto &columns = solver::columnsOf(variant);
+        QString sought = QStringLiteral("%1 и %2").arg(name(columns.computed[0]),
+                                                      name(columns.computed[1]));
+        if (variant == Variant::Radii)
+            sought += QStringLiteral(" (b е по-късият катет)");
+        m_lines << QStringLiteral("Дадени са %1 и %2. Търсим %3.")
+                       .arg(equation(t, columns.given[0]), equation(t, columns.given[1]), sought);
     }
 
     // A step: where it comes from (may be empty), then the sides of one
@@ -74,17 +81,27 @@ public:
         m_lines << QStringLiteral("%1) %2").arg(++m_steps).arg(text);
     }
 
-    void answer(const char16_t *first, double firstValue, const char16_t *second,
-                double secondValue)
+    // "Отговор: b = 4; r = 1.": the computed values as the boxes write them.
+    void answer(Variant variant, const Triangle &t)
     {
-        m_lines << QStringLiteral("Отговор: %1 = %2; %3 = %4.")
-                       .arg(QString::fromUtf16(first), n(firstValue), QString::fromUtf16(second),
-                            n(secondValue));
+        const auto &computed = solver::columnsOf(variant).computed;
+        m_lines << QStringLiteral("Отговор: %1; %2.")
+                       .arg(equation(t, computed[0]), equation(t, computed[1]));
     }
 
     QStringList lines() const { return m_lines; }
 
 private:
+    static QString name(Column column)
+    {
+        return QString::fromLatin1(solver::symbol(column));
+    }
+
+    QString equation(const Triangle &t, Column column) const
+    {
+        return QStringLiteral("%1 = %2").arg(name(column), n(solver::value(t, column)));
+    }
+
     const QLocale &m_locale;
     QStringList m_lines;
     int m_steps = 0;
@@ -129,7 +146,6 @@ void legs(Writer &w, const Triangle &t)
     const double aa = t.a * t.a;
     const double bb = t.b * t.b;
     const double c = 2 * t.R;
-    w.givens(u"a", t.a, u"b", t.b, QStringLiteral("r и R"));
     w.step(fromPythagoras,
            {side(QStringLiteral("c")), side(QStringLiteral("√(a² + b²)")),
             side(QStringLiteral("√(%1 + %2)").arg(w.squared(t.a), w.squared(t.b))),
@@ -137,7 +153,6 @@ void legs(Writer &w, const Triangle &t)
             side(w.root(aa + bb), {aa + bb}), side(w.n(c), {c})});
     circumradiusFromHypotenuse(w, t);
     inradiusFromSides(w, t);
-    w.answer(u"r", t.r, u"R", t.R);
 }
 
 void legAndInradius(Writer &w, const Triangle &t)
@@ -149,7 +164,6 @@ void legAndInradius(Writer &w, const Triangle &t)
     const double c = 2 * t.R;
     const QString a = w.n(t.a);
     const QString r = w.n(t.r);
-    w.givens(u"a", t.a, u"r", t.r, QStringLiteral("b и R"));
     w.step(fromInradius, {side(QStringLiteral("c")), side(QStringLiteral("a + b − 2r"))});
     w.step(QStringLiteral("Заместваме c в a² + b² = c²"),
            {side(QStringLiteral("a² + b²")), side(QStringLiteral("(a + b − 2r)²")),
@@ -163,7 +177,6 @@ void legAndInradius(Writer &w, const Triangle &t)
     w.step({}, {side(QStringLiteral("c")), side(QStringLiteral("a + b − 2r")),
                 side(QStringLiteral("%1 + %2 − 2·%3").arg(a, w.n(t.b), r)), side(w.n(c), {c})});
     circumradiusFromHypotenuse(w, t);
-    w.answer(u"b", t.b, u"R", t.R);
 }
 
 void legAndCircumradius(Writer &w, const Triangle &t)
@@ -175,7 +188,6 @@ void legAndCircumradius(Writer &w, const Triangle &t)
     const double sum = c + t.a;
     const double product = difference * sum;
     const QString a = w.n(t.a);
-    w.givens(u"a", t.a, u"R", t.R, QStringLiteral("b и r"));
     hypotenuseFromCircumradius(w, t);
     w.step(fromPythagoras,
            {side(QStringLiteral("b")), side(QStringLiteral("√(c² − a²)")),
@@ -184,7 +196,6 @@ void legAndCircumradius(Writer &w, const Triangle &t)
             side(QStringLiteral("√(%1·%2)").arg(w.n(difference), w.n(sum)), {difference, sum}),
             side(w.root(product), {product}), side(w.n(t.b))});
     inradiusFromSides(w, t);
-    w.answer(u"b", t.b, u"r", t.r);
 }
 
 void radii(Writer &w, const Triangle &t)
@@ -204,7 +215,6 @@ void radii(Writer &w, const Triangle &t)
     // below zero, where it is zero.
     const double D = std::max(0.0, sumSquared - fourProducts);
     const double rootOfD = std::sqrt(D);
-    w.givens(u"r", t.r, u"R", t.R, QStringLiteral("a и b (b е по-късият катет)"));
     hypotenuseFromCircumradius(w, t);
     w.step(fromInradius,
            {side(QStringLiteral("a + b")), side(QStringLiteral("c + 2r")),
@@ -233,7 +243,6 @@ void radii(Writer &w, const Triangle &t)
     w.step({}, {side(QStringLiteral("b")), side(QStringLiteral("ab / a")),
                 side(QStringLiteral("%1 / %2").arg(w.n(product), w.n(t.a)), {product}),
                 side(w.n(t.b))});
-    w.answer(u"a", t.a, u"b", t.b);
 }
 
 } // namespace
@@ -241,6 +250,7 @@ void radii(Writer &w, const Triangle &t)
 QStringList solutionSteps(Variant variant, const Triangle &triangle, const QLocale &locale)
 {
     Writer writer(locale);
+    writer.givens(variant, triangle);
     switch (variant) {
     case Variant::Legs:
         legs(writer, triangle);
@@ -255,5 +265,6 @@ QStringList solutionSteps(Variant variant, const Triangle &triangle, const QLoca
         radii(writer, triangle);
         break;
     }
+    writer.answer(variant, triangle);
     return writer.lines();
 }

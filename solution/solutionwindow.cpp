@@ -2,6 +2,7 @@
 
 #include "figureexport.h"
 #include "figureview.h"
+#include "formlook.h"
 #include "solutionsteps.h"
 
 #include <QApplication>
@@ -45,26 +46,14 @@ constexpr FileType fileTypes[] = {
     {u"Документ PDF (*.pdf)", u"pdf"},
 };
 
-// Black text on white whatever the desktop theme, as on the figure beside
-// it; a dark theme would otherwise give white text on this white.
+// Dark ink on white paper, as the figure beside it paints itself, whatever
+// the desktop theme; a selection in the paper's own blue.
 void putOnPaper(QWidget *widget)
 {
+    look::setBackground(widget, Qt::white);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::Highlight, QColor(51, 103, 214));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-QFont textFont()
-{
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setStyleHint(QFont::Serif);
-    return font;
 }
 
 // One paragraph a line, a little apart; a step's wrapped lines are indented
@@ -104,6 +93,9 @@ QPushButton *button(const QString &caption, const QKeySequence &keys, const QStr
 SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Чертеж и решение"));
+    // Light whatever the desktop theme, as the main window is; the drawing
+    // and the steps on white paper, as the figure paints itself.
+    setPalette(look::lightPalette());
     // Open or not, this window never keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -113,7 +105,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_steps->setAccessibleName(QStringLiteral("Решение"));
     m_steps->setReadOnly(true);
     m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_steps->setFont(textFont());
+    m_steps->setFont(look::formFont());
     putOnPaper(m_steps);
     auto *splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_view);
@@ -129,7 +121,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_message->setWordWrap(true);
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setMargin(24);
-    m_message->setFont(textFont());
+    m_message->setFont(look::formFont());
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     putOnPaper(m_message);
 
@@ -167,59 +159,50 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     showNothingYet();
 }
 
-void SolutionWindow::showSolution(solver::Variant variant, const solver::Triangle &triangle)
+void SolutionWindow::showOutcome(const Outcome &outcome)
 {
-    m_variant = variant;
-    m_view->setTriangle(triangle);
-    showSteps(m_steps, solutionSteps(variant, triangle));
-    m_pages->setCurrentIndex(0);
+    m_page = {outcome, {}};
+    if (const Solved *solution = solved()) {
+        m_page.steps = solutionSteps(solution->variant, solution->triangle);
+        m_view->setTriangle(solution->triangle);
+        showSteps(m_steps, m_page.steps);
+        m_pages->setCurrentIndex(0);
+    } else {
+        const auto *failed = std::get_if<Failed>(&outcome);
+        m_message->setText(failed ? failed->message : nothingYet);
+        m_steps->clear();
+        m_pages->setCurrentIndex(1);
+    }
     for (QPushButton *button : {m_copy, m_save, m_print})
-        button->setEnabled(true);
-}
-
-void SolutionWindow::showFailure(const QString &message)
-{
-    showMessage(message);
-}
-
-void SolutionWindow::showNothingYet()
-{
-    showMessage(nothingYet);
-}
-
-void SolutionWindow::showMessage(const QString &text)
-{
-    m_message->setText(text);
-    m_steps->clear();
-    m_pages->setCurrentIndex(1);
-    for (QPushButton *button : {m_copy, m_save, m_print})
-        button->setEnabled(false);
+        button->setEnabled(solved());
 }
 
 void SolutionWindow::copyToClipboard()
 {
-    if (!m_copy->isEnabled())
+    const Solved *solution = solved();
+    if (!solution)
         return;
     auto *data = new QMimeData;
-    data->setImageData(figureImage(m_view->triangle(), m_view->size(),
+    data->setImageData(figureImage(solution->triangle, m_view->size(),
                                    std::max(qreal(2), devicePixelRatioF()), m_view->labelFont()));
-    data->setText(m_steps->toPlainText());
+    data->setText(m_page.steps.join(u'\n'));
     QApplication::clipboard()->setMimeData(data);
 }
 
 bool SolutionWindow::saveTo(const QString &fileName)
 {
     const auto format = figureFormat(fileName);
-    if (!format || !m_save->isEnabled())
+    const Solved *solution = solved();
+    if (!format || !solution)
         return false;
     // A window never shown has no size of its own yet.
     const QSize size = m_view->isVisible() ? m_view->size() : m_view->sizeHint();
-    return saveFigure(fileName, *format, m_view->triangle(), size, m_view->labelFont());
+    return saveFigure(fileName, *format, solution->triangle, size, m_view->labelFont());
 }
 
 void SolutionWindow::saveAs()
 {
-    if (!m_save->isEnabled())
+    if (!solved())
         return;
     QStringList filters;
     for (const FileType &type : fileTypes)
@@ -246,16 +229,18 @@ void SolutionWindow::saveAs()
 
 void SolutionWindow::print()
 {
-    if (!m_print->isEnabled())
+    const Solved *solution = solved();
+    if (!solution)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString title = QStringLiteral("Вариант %1: чертеж и решение").arg(int(m_variant) + 1);
-    if (!printSolution(printer, title, m_view->triangle(), m_steps->toPlainText().split(u'\n'),
-                       m_view->labelFont(), printFont()))
+    const QString title =
+        QStringLiteral("Вариант %1: чертеж и решение").arg(int(solution->variant) + 1);
+    if (!printSolution(printer, title, solution->triangle, m_page.steps, m_view->labelFont(),
+                       printFont()))
         QMessageBox::warning(this, QStringLiteral("Няма печат"),
                              QStringLiteral("Принтерът не можа да започне печата."));
 }
@@ -263,7 +248,7 @@ void SolutionWindow::print()
 QFont SolutionWindow::printFont() const
 {
     // Sized in pixels of 1/96 inch, as the page is laid out: 11.25 points.
-    QFont font = textFont();
+    QFont font = look::formFont();
     font.setPixelSize(15);
     return font;
 }

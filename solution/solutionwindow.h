@@ -1,8 +1,10 @@
 #ifndef SOLUTIONWINDOW_H
 #define SOLUTIONWINDOW_H
 
+#include "outcome.h"
 #include "solver.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class FigureView;
@@ -14,9 +16,10 @@ class QStackedWidget;
 // The companion of the main window: the last solved triangle drawn to scale
 // with both its circles, beside the solution written out step by step. It is
 // given the solver's values and never reads the value boxes. «Копирай»,
-// «Запази…» and «Печат…» take the drawing and the steps out of the program.
-// It is a window of its own, not modal, and closing it (Esc does) only hides
-// it.
+// «Запази…» and «Печат…» take the drawing and the steps out of the program;
+// they read what the window shows from its one page value, never back from
+// its widgets. It is a window of its own, not modal, and closing it (Esc
+// does) only hides it.
 class SolutionWindow : public QWidget
 {
     Q_OBJECT
@@ -25,14 +28,16 @@ public:
     // A top-level window (Qt::Window) even with a parent.
     explicit SolutionWindow(QWidget *parent = nullptr);
 
-    // The last successful calculation: the variant solved and the four values
-    // the solver returned; the givens are among them.
-    void showSolution(solver::Variant variant, const solver::Triangle &triangle);
-    // A failed calculation: the text of the message the student read, shown
-    // instead of a drawing.
-    void showFailure(const QString &message);
-    // Before any calculation: one line saying how to get one.
-    void showNothingYet();
+    // A calculation's outcome: a solved triangle with its drawing and steps,
+    // the text of the message the student read instead of a drawing, or,
+    // before any calculation, one line saying how to get one.
+    void showOutcome(const Outcome &outcome);
+    void showSolution(solver::Variant variant, const solver::Triangle &triangle)
+    {
+        showOutcome(Solved{variant, triangle});
+    }
+    void showFailure(const QString &message) { showOutcome(Failed{message}); }
+    void showNothingYet() { showOutcome(std::monostate()); }
 
     // What the buttons do, past their dialogs.
     void copyToClipboard();
@@ -41,9 +46,18 @@ public:
     void print();
 
 private:
-    void showMessage(const QString &text);
+    // What the window shows: the outcome, and for a solved triangle its
+    // steps, worked out once when the outcome comes.
+    struct Page
+    {
+        Outcome outcome;
+        QStringList steps;
+    };
+
+    const Solved *solved() const { return std::get_if<Solved>(&m_page.outcome); }
     QFont printFont() const;
 
+    Page m_page;
     QStackedWidget *m_pages = nullptr;
     FigureView *m_view = nullptr;
     QTextEdit *m_steps = nullptr;
@@ -51,7 +65,6 @@ private:
     QPushButton *m_copy = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_print = nullptr;
-    solver::Variant m_variant = solver::Variant::Legs;
     QString m_folder;
 };
 
