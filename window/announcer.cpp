@@ -1,6 +1,7 @@
 #include "announcer.h"
 
-#include <QAccessible>
+#include "accessibility.h"
+
 #include <QAccessibleWidget>
 
 namespace {
@@ -33,8 +34,7 @@ QAccessibleInterface *accessibleAnnouncer(const QString &, QObject *object)
 Announcer::Announcer(QWidget *parent)
     : QLabel(parent)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleAnnouncer), true);
-    Q_UNUSED(factoryInstalled);
+    accessibility::installFactory(accessibleAnnouncer);
     setObjectName(QStringLiteral("announcer"));
     setGeometry(0, 0, 0, 0);
     setAttribute(Qt::WA_TransparentForMouseEvents);

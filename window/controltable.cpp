@@ -1,9 +1,9 @@
 #include "controltable.h"
 
+#include "accessibility.h"
 #include "drawingsurface.h"
-
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include "formlook.h"
+#include "variants.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -22,7 +22,7 @@ namespace {
 
 constexpr QRgb red = qRgb(255, 0, 0);
 constexpr QRgb lightGreen = qRgb(128, 255, 128);
-constexpr QRgb lightBlue = qRgb(192, 192, 255);
+using look::windowBlue;
 constexpr QRgb pink = qRgb(255, 192, 192);
 constexpr QRgb blue = qRgb(128, 128, 255);
 constexpr QRgb lightOrange = qRgb(255, 192, 128);
@@ -52,70 +52,64 @@ constexpr const char quotation[] =
 constexpr int timerInterval = 500; // milliseconds
 
 using enum Kind;
-constexpr unsigned result = Centred | ReadOnly | Bold;
-constexpr unsigned given = Centred;
+
+// A value box is pink, bold and read-only where its row's variant computes
+// the value, and white where the student types a given.
+constexpr bool holdsResult(int box)
+{
+    return solver::isComputed(solver::Variant(box / 4), solver::Column(box % 4));
+}
+
+constexpr QRgb boxColour(int box)
+{
+    return holdsResult(box) ? pink : none;
+}
+
+constexpr unsigned boxSettings(int box)
+{
+    return Centred | (holdsResult(box) ? ReadOnly | Bold : 0);
+}
 constexpr const char *window = nullptr;
 constexpr const char *frame = "Frame1";
 
 // clang-format off
 constexpr Row table[] = {
- // name           kind           in      text                 left   top  width height colour       tab settings
-    {"Command1(0)", CommandButton, window, "Изчисти",            5040, 2880, 1455,  375, red,         30, Hidden | Graphical},
-    {"Command1(1)", CommandButton, window, "Изчисли",             720, 2880, 1455,  375, lightGreen,  29, Hidden | Graphical},
-    {"Frame1",      Frame,         window, "Frame1",              720,  600, 5895, 1935, lightBlue,    4, Hidden},
-    {"Text2(15)",   TextBox,       frame,  "",                   4680, 1440, 1095,  405, none,        24, given},
-    {"Text2(14)",   TextBox,       frame,  "",                   3600, 1440, 1095,  405, none,        23, given},
-    {"Text2(13)",   TextBox,       frame,  "",                   2520, 1440, 1095,  405, pink,        22, result},
-    {"Text2(12)",   TextBox,       frame,  "",                   1440, 1440, 1095,  405, pink,        21, result},
-    {"Text2(11)",   TextBox,       frame,  "",                   4680, 1080, 1095,  405, none,        20, given},
-    {"Text2(10)",   TextBox,       frame,  "",                   3600, 1080, 1095,  405, pink,        19, result},
-    {"Text2(9)",    TextBox,       frame,  "",                   2520, 1080, 1095,  405, pink,        18, result},
-    {"Text2(8)",    TextBox,       frame,  "",                   1440, 1080, 1095,  405, none,        17, given},
-    {"Text2(7)",    TextBox,       frame,  "",                   4680,  720, 1095,  405, pink,        16, result},
-    {"Text2(6)",    TextBox,       frame,  "",                   3600,  720, 1095,  405, none,        15, given},
-    {"Text2(5)",    TextBox,       frame,  "",                   2520,  720, 1095,  405, pink,        14, result},
-    {"Text2(4)",    TextBox,       frame,  "",                   1440,  720, 1095,  405, none,        13, given},
-    {"Text2(3)",    TextBox,       frame,  "",                   4680,  360, 1095,  405, pink,        12, result},
-    {"Text2(2)",    TextBox,       frame,  "",                   3600,  360, 1095,  405, pink,        11, result},
-    {"Text2(1)",    TextBox,       frame,  "",                   2520,  360, 1095,  405, none,        10, given},
-    {"Text2(0)",    TextBox,       frame,  "",                   1440,  360, 1095,  405, none,         9, given},
-    {"Option1(3)",  OptionButton,  frame,  "Вариант 4",             0, 1440, 1455,  405, blue,         8, 0},
-    {"Option1(2)",  OptionButton,  frame,  "Вариант 3",             0, 1080, 1455,  405, blue,         7, 0},
-    {"Option1(1)",  OptionButton,  frame,  "Вариант 2",             0,  720, 1455,  405, blue,         6, 0},
-    {"Option1(0)",  OptionButton,  frame,  "Вариант 1",             0,  360, 1455,  405, blue,         5, 0},
-    {"Label2(3)",   Label,         frame,  "R",                  4680,    0, 1095,  375, lightOrange, 28, Centred},
-    {"Label2(2)",   Label,         frame,  "r",                  3600,    0, 1095,  375, lightOrange, 27, Centred},
-    {"Label2(1)",   Label,         frame,  "b",                  2520,    0, 1095,  375, lightOrange, 26, Centred},
-    {"Label2(0)",   Label,         frame,  "a",                  1440,    0, 1095,  375, lightOrange, 25, Centred},
-    {"Timer1",      Timer,         window, "",                      0,    0,    0,    0, none,        notInTabOrder, 0},
-    {"Picture1",    PictureBox,    window, "",                    120,  480, 7000, 3000, white,        3, 0},
-    {"Text1(1)",    TextBox,       window, quotation,                  600, 4680, 6735, 1815, none,         1, Hidden | MultiLine | ReadOnly},
-    {"Text1(0)",    TextBox,       window, taskStatement,                  120, 3480, 6975, 2775, none,         0, MultiLine | ReadOnly},
+ // name            kind           in      text                 left   top  width height colour          tab settings
+    {"Command1(0)", CommandButton, window, "Изчисти",           5040, 2880, 1455,  375, red,             30, Hidden | Graphical},
+    {"Command1(1)", CommandButton, window, "Изчисли",            720, 2880, 1455,  375, lightGreen,      29, Hidden | Graphical},
+    {"Frame1",      Frame,         window, "Frame1",             720,  600, 5895, 1935, windowBlue,       4, Hidden},
+    {"Text2(15)",   TextBox,       frame,  "",                  4680, 1440, 1095,  405, boxColour(15),   24, boxSettings(15)},
+    {"Text2(14)",   TextBox,       frame,  "",                  3600, 1440, 1095,  405, boxColour(14),   23, boxSettings(14)},
+    {"Text2(13)",   TextBox,       frame,  "",                  2520, 1440, 1095,  405, boxColour(13),   22, boxSettings(13)},
+    {"Text2(12)",   TextBox,       frame,  "",                  1440, 1440, 1095,  405, boxColour(12),   21, boxSettings(12)},
+    {"Text2(11)",   TextBox,       frame,  "",                  4680, 1080, 1095,  405, boxColour(11),   20, boxSettings(11)},
+    {"Text2(10)",   TextBox,       frame,  "",                  3600, 1080, 1095,  405, boxColour(10),   19, boxSettings(10)},
+    {"Text2(9)",    TextBox,       frame,  "",                  2520, 1080, 1095,  405, boxColour(9),    18, boxSettings(9)},
+    {"Text2(8)",    TextBox,       frame,  "",                  1440, 1080, 1095,  405, boxColour(8),    17, boxSettings(8)},
+    {"Text2(7)",    TextBox,       frame,  "",                  4680,  720, 1095,  405, boxColour(7),    16, boxSettings(7)},
+    {"Text2(6)",    TextBox,       frame,  "",                  3600,  720, 1095,  405, boxColour(6),    15, boxSettings(6)},
+    {"Text2(5)",    TextBox,       frame,  "",                  2520,  720, 1095,  405, boxColour(5),    14, boxSettings(5)},
+    {"Text2(4)",    TextBox,       frame,  "",                  1440,  720, 1095,  405, boxColour(4),    13, boxSettings(4)},
+    {"Text2(3)",    TextBox,       frame,  "",                  4680,  360, 1095,  405, boxColour(3),    12, boxSettings(3)},
+    {"Text2(2)",    TextBox,       frame,  "",                  3600,  360, 1095,  405, boxColour(2),    11, boxSettings(2)},
+    {"Text2(1)",    TextBox,       frame,  "",                  2520,  360, 1095,  405, boxColour(1),    10, boxSettings(1)},
+    {"Text2(0)",    TextBox,       frame,  "",                  1440,  360, 1095,  405, boxColour(0),     9, boxSettings(0)},
+    {"Option1(3)",  OptionButton,  frame,  "Вариант 4",            0, 1440, 1455,  405, blue,             8, 0},
+    {"Option1(2)",  OptionButton,  frame,  "Вариант 3",            0, 1080, 1455,  405, blue,             7, 0},
+    {"Option1(1)",  OptionButton,  frame,  "Вариант 2",            0,  720, 1455,  405, blue,             6, 0},
+    {"Option1(0)",  OptionButton,  frame,  "Вариант 1",            0,  360, 1455,  405, blue,             5, 0},
+    {"Label2(3)",   Label,         frame,  "R",                 4680,    0, 1095,  375, lightOrange,     28, Centred},
+    {"Label2(2)",   Label,         frame,  "r",                 3600,    0, 1095,  375, lightOrange,     27, Centred},
+    {"Label2(1)",   Label,         frame,  "b",                 2520,    0, 1095,  375, lightOrange,     26, Centred},
+    {"Label2(0)",   Label,         frame,  "a",                 1440,    0, 1095,  375, lightOrange,     25, Centred},
+    {"Timer1",      Timer,         window, "",                     0,    0,    0,    0, none,           notInTabOrder, 0},
+    {"Picture1",    PictureBox,    window, "",                   120,  480, 7000, 3000, white,            3, 0},
+    {"Text1(1)",    TextBox,       window, quotation,            600, 4680, 6735, 1815, none,             1, Hidden | MultiLine | ReadOnly},
+    {"Text1(0)",    TextBox,       window, taskStatement,        120, 3480, 6975, 2775, none,             0, MultiLine | ReadOnly},
     {"Label1(0)",   Label,         window, "Математика - окръжност в правоъгълен триъгълник",
-                                                                  720,    0, 5775,  375, lightOrange,  2, Centred},
+                                                               720,    0, 5775,  375, lightOrange,      2, Centred},
 };
 // clang-format on
-
-// Paints the control's own background in its colour, in every state and
-// whatever role the widget fills its background with (a selector fills with
-// Button, a label with Window, a text box with Base); a disabled value box
-// keeps its pink or white and only its text greys. The text on it is black,
-// so that a dark desktop theme cannot put white text on a light colour.
-void setBackground(QWidget *widget, QRgb colour)
-{
-    QPalette palette = widget->palette();
-    const QPalette::ColorRole role =
-        qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
-        ? QPalette::Base
-        : widget->backgroundRole();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, role, QColor::fromRgb(colour));
-    for (auto group : {QPalette::Active, QPalette::Inactive})
-        for (auto text : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, text, Qt::black);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 // A style sheet that sets only a background leaves a push button's face to
 // the style, which paints over it; giving the button a border of its own makes
@@ -127,22 +121,6 @@ QString graphicalButtonStyle(QRgb colour)
                           "QPushButton:pressed { border-style: inset; }"
                           "QPushButton:focus { border-color: %3; }")
         .arg(face.name(), face.name(), face.darker(160).name());
-}
-
-// Marks the frames that hold controls, for accessiblePanel().
-constexpr char panelProperty[] = "kovrenda-panel";
-
-// Assistive technology sees the panel as a grouping of the controls in it.
-// Qt exposes a plain QFrame as a frame, the role of a top-level window, and
-// a screen reader then takes no notice of the focus moving inside it, as if
-// it were a window in the background: neither the selectors nor the boxes
-// would be spoken.
-QAccessibleInterface *accessiblePanel(const QString &className, QObject *object)
-{
-    auto *frame = qobject_cast<QFrame *>(object);
-    if (frame && className == u"QFrame" && frame->property(panelProperty).toBool())
-        return new QAccessibleWidget(frame, QAccessible::Grouping);
-    return nullptr;
 }
 
 QString text(const Row &row)
@@ -164,11 +142,14 @@ QWidget *createWidget(const Row &row, QWidget *container)
     }
     case Frame: {
         // The panel is a plain container: no border and no caption.
-        static const bool factoryInstalled = (QAccessible::installFactory(accessiblePanel), true);
-        Q_UNUSED(factoryInstalled);
         auto *panel = new QFrame(container);
+        // Assistive technology sees it as a grouping of the controls in it.
+        // Qt exposes a plain QFrame as a frame, the role of a top-level
+        // window, and a screen reader then takes no notice of the focus
+        // moving inside it, as if it were a window in the background:
+        // neither the selectors nor the boxes would be spoken.
+        accessibility::setRole(panel, QAccessible::Grouping);
         panel->setFrameShape(QFrame::NoFrame);
-        panel->setProperty(panelProperty, true);
         return panel;
     }
     case TextBox: {
@@ -201,10 +182,10 @@ void applySettings(QWidget *widget, const Row &row)
 {
     widget->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
     if (row.background != none && !(row.settings & Graphical))
-        setBackground(widget, row.background);
+        look::setBackground(widget, QColor::fromRgb(row.background));
     else if (qobject_cast<QLineEdit *>(widget))
         // Keep the default white of a value box when it is disabled, too.
-        setBackground(widget, white);
+        look::setBackground(widget, QColor::fromRgb(white));
     if (row.settings & Bold) {
         QFont font = widget->font();
         font.setBold(true);

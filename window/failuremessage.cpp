@@ -1,6 +1,7 @@
 #include "failuremessage.h"
 
 #include "numbertext.h"
+#include "variants.h"
 
 #include <cmath>
 #include <numbers>
@@ -10,26 +11,10 @@ using solver::Variant;
 
 namespace {
 
-// The symbols of the two givens of each variant, in the order read.
-struct Givens
+// The symbols of the two givens of a variant, in the order read.
+QString givenName(Variant variant, int which)
 {
-    const char16_t *first;
-    const char16_t *second;
-};
-
-Givens givenNames(Variant variant)
-{
-    switch (variant) {
-    case Variant::Legs:
-        return {u"a", u"b"};
-    case Variant::LegAndInradius:
-        return {u"a", u"r"};
-    case Variant::LegAndCircumradius:
-        return {u"a", u"R"};
-    case Variant::Radii:
-        return {u"r", u"R"};
-    }
-    return {u"?", u"?"};
+    return QString::fromLatin1(solver::symbol(solver::columnsOf(variant).given[which]));
 }
 
 QString reason(Variant variant, Failure failure, double first, double second,
@@ -40,12 +25,10 @@ QString reason(Variant variant, Failure failure, double first, double second,
     case Failure::InvalidGiven: {
         if (!std::isfinite(first) || !std::isfinite(second))
             return QStringLiteral("Някое от числата е твърде голямо.");
-        const Givens names = givenNames(variant);
         const bool firstBad = !(first > 0);
         const QString sentence =
             QStringLiteral("Дължините и радиусите са положителни числа, а тук %1 = %2")
-                .arg(QString::fromUtf16(firstBad ? names.first : names.second),
-                     number(firstBad ? first : second));
+                .arg(givenName(variant, firstBad ? 0 : 1), number(firstBad ? first : second));
         return (firstBad ? empty.first : empty.second)
             ? sentence + QStringLiteral(" (празно поле се чете като 0).")
             : sentence + u'.';
@@ -133,10 +116,8 @@ QString failureMessage(Variant variant, Failure failure, double first, double se
         return QStringLiteral("Програмата не може да пресметне триъгълник с тези стойности.\n\n%1")
             .arg(why);
     // A given that is not positive breaks the first condition of all.
-    const Givens names = givenNames(variant);
     const QString rule = failure == Failure::InvalidGiven
-        ? QStringLiteral("Условие: %1 > 0 и %2 > 0.")
-              .arg(QString::fromUtf16(names.first), QString::fromUtf16(names.second))
+        ? QStringLiteral("Условие: %1 > 0 и %2 > 0.").arg(givenName(variant, 0), givenName(variant, 1))
         : condition(variant, first, second, locale);
     return QStringLiteral("Няма правоъгълен триъгълник с тези стойности.\n\n%1\n\n%2")
         .arg(why, rule);

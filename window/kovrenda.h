@@ -1,20 +1,22 @@
 #ifndef KOVRENDA_H
 #define KOVRENDA_H
 
+#include "outcome.h"
 #include "solver.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class Announcer;
 class DrawingSurface;
 class QAction;
 class QFrame;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 class QTimer;
 class SolutionWindow;
 
@@ -70,19 +72,30 @@ private:
     void ClearBoxes();
     void SolveVariant();
     void disableAndEmptyBoxes();
-    void offerSolution();
+
+    // The steps of the constructor.
+    void setUpWindow();
+    void createControls();
+    void wirePanel();
+    void setUpValueBox(QLineEdit *box);
+    void wireCompanion();
+    void wireScreenReader();
+
     void showValueBoxMenu(QLineEdit *box, const QPoint &position);
+    void keepOutcome(const Outcome &outcome);
 
     std::array<QLineEdit *, 16> m_text2{};
     std::array<QPushButton *, 2> m_command1{};
+    std::array<QRadioButton *, 4> m_option1{};
+    QPlainTextEdit *m_task = nullptr;
     QFrame *m_frame1 = nullptr;
     DrawingSurface *m_picture1 = nullptr;
     QTimer *m_timer1 = nullptr;
     Announcer *m_announcer = nullptr;
     QAction *m_openSolution = nullptr;
     SolutionWindow *m_solution = nullptr;
-    // Shows the last calculation on the companion window, once it is open.
-    std::function<void(SolutionWindow &)> m_showLastCalculation;
+    // What the last calculation gave, for the companion window once it opens.
+    Outcome m_lastOutcome;
 
     std::int16_t m_selectedVariant = 0;
     // Whether a selector has been chosen yet: a Calculate before that works
