@@ -2,6 +2,7 @@
 #include "locales.h"
 #include "numbertext.h"
 #include "solver.h"
+#include "variants.h"
 
 #include <QByteArray>
 #include <QLocale>
@@ -72,17 +73,7 @@ bool isPositiveFinite(double value)
 
 bool keepsGivens(const Case &c, const Triangle &t)
 {
-    switch (c.variant) {
-    case Variant::Legs:
-        return t.a == c.first && t.b == c.second;
-    case Variant::LegAndInradius:
-        return t.a == c.first && t.r == c.second;
-    case Variant::LegAndCircumradius:
-        return t.a == c.first && t.R == c.second;
-    case Variant::Radii:
-        return t.r == c.first && t.R == c.second;
-    }
-    return false;
+    return solver::givens(c.variant, t) == std::pair{c.first, c.second};
 }
 
 // x = mantissa * 2^exponent exactly, the mantissa an integer below 2^54.

@@ -1,4 +1,5 @@
 #include "solver.h"
+#include "variants.h"
 
 #include <QTest>
 
@@ -67,11 +68,13 @@ struct Exact
 bool exactTriangle(Variant variant, double first, double second, Exact &e)
 {
     constexpr auto N = MPFR_RNDN;
+    Big *const columns[] = {&e.a, &e.b, &e.r, &e.R};
+    const auto &given = solver::columnsOf(variant).given;
+    mpfr_set_d(**columns[int(given[0])], first, N);
+    mpfr_set_d(**columns[int(given[1])], second, N);
     Big t, v;
     switch (variant) {
     case Variant::Legs:
-        mpfr_set_d(*e.a, first, N);
-        mpfr_set_d(*e.b, second, N);
         mpfr_hypot(*t, *e.a, *e.b, N);
         mpfr_div_2ui(*e.R, *t, 1, N);
         mpfr_add(*t, *t, *e.a, N);
@@ -80,8 +83,6 @@ bool exactTriangle(Variant variant, double first, double second, Exact &e)
         mpfr_div(*e.r, *v, *t, N);
         return true;
     case Variant::LegAndInradius:
-        mpfr_set_d(*e.a, first, N);
-        mpfr_set_d(*e.r, second, N);
         mpfr_mul_2ui(*t, *e.r, 1, N);
         mpfr_sub(*t, *e.a, *t, N); // a - 2r
         if (mpfr_sgn(*t) <= 0)
@@ -94,8 +95,6 @@ bool exactTriangle(Variant variant, double first, double second, Exact &e)
         mpfr_div_2ui(*e.R, *t, 1, N);
         return true;
     case Variant::LegAndCircumradius:
-        mpfr_set_d(*e.a, first, N);
-        mpfr_set_d(*e.R, second, N);
         mpfr_mul_2ui(*t, *e.R, 1, N);
         mpfr_sub(*v, *t, *e.a, N);
         if (mpfr_sgn(*v) <= 0)
@@ -108,8 +107,6 @@ bool exactTriangle(Variant variant, double first, double second, Exact &e)
         mpfr_div(*e.r, *v, *t, N);
         return true;
     case Variant::Radii:
-        mpfr_set_d(*e.r, first, N);
-        mpfr_set_d(*e.R, second, N);
         mpfr_sqr(*t, *e.R, N);
         mpfr_mul(*v, *e.R, *e.r, N);
         mpfr_mul_2ui(*v, *v, 1, N);
@@ -338,22 +335,8 @@ void TestAccuracy::randomTriangles()
         const double b = aLonger ? shorter : longer;
         Exact fromLegs;
         exactTriangle(Variant::Legs, a, b, fromLegs);
-        double first = a;
-        double second = b;
-        switch (variant) {
-        case Variant::Legs:
-            break;
-        case Variant::LegAndInradius:
-            second = fromLegs.r.toDouble();
-            break;
-        case Variant::LegAndCircumradius:
-            second = fromLegs.R.toDouble();
-            break;
-        case Variant::Radii:
-            first = fromLegs.r.toDouble();
-            second = fromLegs.R.toDouble();
-            break;
-        }
+        const auto [first, second] = solver::givens(
+            variant, {a, b, fromLegs.r.toDouble(), fromLegs.R.toDouble()});
 
         const QString problem = check(variant, first, second);
         if (!problem.isEmpty())

@@ -5,6 +5,7 @@
 #include "numbertext.h"
 #include "solutionsteps.h"
 #include "solutionwindow.h"
+#include "variants.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -170,18 +171,17 @@ void TestSolution::stepsEndInBoxTexts_data()
     QTest::addColumn<Variant>("variant");
     QTest::addColumn<double>("first");
     QTest::addColumn<double>("second");
-    QTest::addColumn<QString>("computed");
     QTest::addColumn<QLocale>("locale");
     const QLocale point = QLocale::c();
     const QLocale comma(QLocale::Bulgarian, QLocale::Bulgaria);
-    QTest::newRow("a, b: 3-4-5")             << Variant::Legs               << 3.0   << 4.0    << "rR" << point;
-    QTest::newRow("a, b: rho 1e6, comma")    << Variant::Legs               << 1.0   << 1e6    << "rR" << comma;
-    QTest::newRow("a, r: 3-4-5, comma")      << Variant::LegAndInradius     << 3.0   << 1.0    << "bR" << comma;
-    QTest::newRow("a, r: rho 500")           << Variant::LegAndInradius     << 1.0   << 0.4995 << "bR" << point;
-    QTest::newRow("a, R: 3-4-5")             << Variant::LegAndCircumradius << 3.0   << 2.5    << "br" << point;
-    QTest::newRow("a, R: exponent form")     << Variant::LegAndCircumradius << 3e-7  << 2.5e-7 << "br" << comma;
-    QTest::newRow("r, R: 3-4-5, comma")      << Variant::Radii              << 1.0   << 2.5    << "ab" << comma;
-    QTest::newRow("r, R: rho 2.5e5")         << Variant::Radii              << 1.0   << 5e5    << "ab" << point;
+    QTest::newRow("a, b: 3-4-5")             << Variant::Legs               << 3.0   << 4.0    << point;
+    QTest::newRow("a, b: rho 1e6, comma")    << Variant::Legs               << 1.0   << 1e6    << comma;
+    QTest::newRow("a, r: 3-4-5, comma")      << Variant::LegAndInradius     << 3.0   << 1.0    << comma;
+    QTest::newRow("a, r: rho 500")           << Variant::LegAndInradius     << 1.0   << 0.4995 << point;
+    QTest::newRow("a, R: 3-4-5")             << Variant::LegAndCircumradius << 3.0   << 2.5    << point;
+    QTest::newRow("a, R: exponent form")     << Variant::LegAndCircumradius << 3e-7  << 2.5e-7 << comma;
+    QTest::newRow("r, R: 3-4-5, comma")      << Variant::Radii              << 1.0   << 2.5    << comma;
+    QTest::newRow("r, R: rho 2.5e5")         << Variant::Radii              << 1.0   << 5e5    << point;
 }
 
 void TestSolution::stepsEndInBoxTexts()
@@ -189,13 +189,13 @@ void TestSolution::stepsEndInBoxTexts()
     QFETCH(Variant, variant);
     QFETCH(double, first);
     QFETCH(double, second);
-    QFETCH(QString, computed);
     QFETCH(QLocale, locale);
     const auto t = solver::solve(variant, first, second);
     QVERIFY(t);
-    const auto box = [&](QChar name) {
-        const double value = name == u'a' ? t->a : name == u'b' ? t->b : name == u'r' ? t->r : t->R;
-        return numbertext::toText(value, locale);
+    const auto &computed = solver::columnsOf(variant).computed;
+    const auto name = [](solver::Column column) { return QLatin1String(solver::symbol(column)); };
+    const auto box = [&](solver::Column column) {
+        return numbertext::toText(solver::value(*t, column), locale);
     };
 
     const QStringList lines = solutionSteps(variant, *t, locale);
@@ -204,22 +204,22 @@ void TestSolution::stepsEndInBoxTexts()
                  && lines.first().contains(numbertext::toText(second, locale)),
              qPrintable(lines.first()));
     QCOMPARE(lines.last(), QStringLiteral("Отговор: %1 = %2; %3 = %4.")
-                               .arg(computed[0]).arg(box(computed[0]))
-                               .arg(computed[1]).arg(box(computed[1])));
+                               .arg(name(computed[0]), box(computed[0]),
+                                    name(computed[1]), box(computed[1])));
 
     // The last step that works out a quantity ("5) b = ab / a = 12 / 4 = 3",
     // "2) От 2R = c: R = c / 2 = 5 / 2 = 2,5") ends in the box's text.
-    for (QChar name : computed) {
+    for (const solver::Column column : computed) {
         QString last;
         for (const QString &line : lines) {
             QString statement = line.section(QStringLiteral(") "), 1);
             if (statement.startsWith(u"От "))
                 statement = statement.section(QStringLiteral(": "), 1);
-            if (statement.startsWith(name + QStringLiteral(" = ")))
+            if (statement.startsWith(name(column) + QStringLiteral(" = ")))
                 last = line;
         }
-        QVERIFY2(last.endsWith(QStringLiteral(" = ") + box(name)),
-                 qPrintable(QStringLiteral("%1: %2").arg(name).arg(last)));
+        QVERIFY2(last.endsWith(QStringLiteral(" = ") + box(column)),
+                 qPrintable(QStringLiteral("%1: %2").arg(name(column), last)));
     }
     for (const QString &line : lines)
         QVERIFY2(!line.contains(u"inf") && !line.contains(u"nan"), qPrintable(line));

@@ -1,4 +1,5 @@
 #include "kovrenda.h"
+#include "variants.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -28,6 +29,43 @@ using BoxTexts = QMap<int, QString>;
 Q_DECLARE_METATYPE(BoxTexts)
 
 namespace {
+
+// Where the controls stand, in pixels (the form's twips divided by 15),
+// written out here apart from the program's own table; the selectors,
+// headings and value boxes inside the panel stand on a grid of 72 by 24.
+const QRect clearButton(336, 192, 97, 25);
+const QRect calculateButton(48, 192, 97, 25);
+const QRect panel(48, 40, 393, 129);
+const QRect title(48, 0, 385, 25);
+const QRect task(8, 232, 465, 185);
+
+QRect selectorRect(int row)
+{
+    return QRect(0, 24 + 24 * row, 97, 27);
+}
+
+QRect headingRect(int column)
+{
+    return QRect(96 + 72 * column, 0, 73, 25);
+}
+
+QRect boxRect(int index)
+{
+    return QRect(96 + 72 * (index % 4), 24 + 24 * (index / 4), 73, 27);
+}
+
+const QColor red(255, 0, 0);
+const QColor lightGreen(128, 255, 128);
+const QColor pink(255, 192, 192);
+const QColor orange(255, 192, 128);
+const QColor blue(128, 128, 255);
+const QColor lightBlue(192, 192, 255);
+
+// Whether a value box holds a value that its row's variant computes.
+bool holdsResult(int index)
+{
+    return solver::isComputed(solver::Variant(index / 4), solver::Column(index % 4));
+}
 
 template<typename T = QWidget>
 T *find(const QWidget &window, const QString &name)
@@ -237,36 +275,28 @@ void TestWindow::controlTable_data()
     QTest::addColumn<QString>("text");
 
     const QColor none;
-    const QColor pink(255, 192, 192);
-    const QColor orange(255, 192, 128);
-    const QColor blue(128, 128, 255);
-
-    // Twips divided by 15: (Left, Top, Width, Height) of the control table.
-    QTest::newRow("Clear")       << "Command1(0)" << "QPushButton" << "Kovrenda" << QRect(336, 192, 97, 25) << QColor(255, 0, 0) << false << false << false << "Изчисти";
-    QTest::newRow("Calculate")   << "Command1(1)" << "QPushButton" << "Kovrenda" << QRect(48, 192, 97, 25) << QColor(128, 255, 128) << false << false << false << "Изчисли";
-    QTest::newRow("panel")       << "Frame1"      << "QFrame"      << "Kovrenda" << QRect(48, 40, 393, 129) << QColor(192, 192, 255) << false << false << false << "";
+    QTest::newRow("Clear")       << "Command1(0)" << "QPushButton" << "Kovrenda" << clearButton << red << false << false << false << "Изчисти";
+    QTest::newRow("Calculate")   << "Command1(1)" << "QPushButton" << "Kovrenda" << calculateButton << lightGreen << false << false << false << "Изчисли";
+    QTest::newRow("panel")       << "Frame1"      << "QFrame"      << "Kovrenda" << panel << lightBlue << false << false << false << "";
     QTest::newRow("picture")     << "Picture1"    << "DrawingSurface" << "Kovrenda" << QRect(8, 32, 467, 200) << QColor(Qt::white) << true << false << false << "";
     QTest::newRow("quotation")   << "Text1(1)"    << "QPlainTextEdit" << "Kovrenda" << QRect(40, 312, 449, 121) << none << false << false << true << "";
-    QTest::newRow("task")        << "Text1(0)"    << "QPlainTextEdit" << "Kovrenda" << QRect(8, 232, 465, 185) << none << true << false << true << "";
-    QTest::newRow("title")       << "Label1(0)"   << "QLabel" << "Kovrenda" << QRect(48, 0, 385, 25) << orange << true << false << false
+    QTest::newRow("task")        << "Text1(0)"    << "QPlainTextEdit" << "Kovrenda" << task << none << true << false << true << "";
+    QTest::newRow("title")       << "Label1(0)"   << "QLabel" << "Kovrenda" << title << orange << true << false << false
                                  << "Математика - окръжност в правоъгълен триъгълник";
 
     const char *headings[] = {"a", "b", "r", "R"};
-    const bool result[16] = {false, false, true, true, false, true, false, true,
-                             false, true, true, false, true, true, false, false};
     for (int k = 0; k < 4; ++k) {
         QTest::addRow("selector %d", k) << QStringLiteral("Option1(%1)").arg(k) << "QRadioButton" << "Frame1"
-                                        << QRect(0, 24 + 24 * k, 97, 27) << blue << true << false << false
+                                        << selectorRect(k) << blue << true << false << false
                                         << QStringLiteral("Вариант %1").arg(k + 1);
         QTest::addRow("heading %d", k) << QStringLiteral("Label2(%1)").arg(k) << "QLabel" << "Frame1"
-                                       << QRect(96 + 72 * k, 0, 73, 25) << orange << true << false << false
+                                       << headingRect(k) << orange << true << false << false
                                        << QString::fromLatin1(headings[k]);
         for (int j = 0; j < 4; ++j) {
             const int i = 4 * k + j;
             QTest::addRow("value box %d", i) << QStringLiteral("Text2(%1)").arg(i) << "QLineEdit" << "Frame1"
-                                             << QRect(96 + 72 * j, 24 + 24 * k, 73, 27)
-                                             << (result[i] ? pink : QColor(Qt::white)) << true << result[i]
-                                             << result[i] << "";
+                                             << boxRect(i) << (holdsResult(i) ? pink : QColor(Qt::white))
+                                             << true << holdsResult(i) << holdsResult(i) << "";
         }
     }
 }
@@ -383,11 +413,7 @@ void TestWindow::buttonFacesArePaintedInTheirColour()
     if (dark)
         QVERIFY(image == lightImage);
 
-    const QColor pink(255, 192, 192);
-    const QColor orange(255, 192, 128);
-    const QColor blue(128, 128, 255);
-    const QColor lightBlue(192, 192, 255);
-    const QPoint panel(48, 40);
+    const QPoint origin = panel.topLeft();
     struct Sample
     {
         QString what;
@@ -396,28 +422,26 @@ void TestWindow::buttonFacesArePaintedInTheirColour()
         bool text;        // black text stands on it
     };
     QList<Sample> samples = {
-        {"Clear", QRect(336, 192, 97, 25).adjusted(4, 4, -4, -4), QColor(255, 0, 0), true},
-        {"Calculate", QRect(48, 192, 97, 25).adjusted(4, 4, -4, -4), QColor(128, 255, 128), true},
-        {"title", QRect(48, 0, 385, 25), orange, true},
+        {"Clear", clearButton.adjusted(4, 4, -4, -4), red, true},
+        {"Calculate", calculateButton.adjusted(4, 4, -4, -4), lightGreen, true},
+        {"title", title, orange, true},
         {"window", QRect(0, 170, 40, 20), lightBlue, false},
-        {"panel", QRect(panel + QPoint(100, 130), QSize(280, 5)), lightBlue, false},
-        {"task statement", QRect(8, 232, 440, 185).adjusted(4, 4, 0, -4), QColor(Qt::white), true},
+        {"panel", QRect(origin + QPoint(100, 130), QSize(280, 5)), lightBlue, false},
+        {"task statement", task.adjusted(4, 4, -25, -4), QColor(Qt::white), true}, // left of its scroll bar
     };
     for (int k = 0; k < 4; ++k) {
         // The selector's caption, right of its round indicator.
         samples.append({QStringLiteral("Вариант %1").arg(k + 1),
-                        QRect(panel + QPoint(22, 24 + 24 * k), QSize(75, 27)), blue, true});
-        samples.append({QStringLiteral("heading %1").arg(k),
-                        QRect(panel + QPoint(96 + 72 * k, 0), QSize(73, 25)), orange, true});
+                        selectorRect(k).translated(origin).adjusted(22, 0, 0, 0), blue, true});
+        samples.append({QStringLiteral("heading %1").arg(k), headingRect(k).translated(origin),
+                        orange, true});
     }
     // The row of «Вариант 3» holds 3, 4, 1 and 2.5; the boxes of the other
     // rows are disabled and empty.
     for (int i : {8, 9, 10, 11, 1, 2}) {
-        const bool result = i == 9 || i == 10 || i == 2;
         samples.append({QStringLiteral("value box %1").arg(i),
-                        QRect(panel + QPoint(96 + 72 * (i % 4), 24 + 24 * (i / 4)), QSize(73, 27))
-                            .adjusted(4, 4, -4, -4),
-                        result ? pink : QColor(Qt::white), i >= 8});
+                        boxRect(i).translated(origin).adjusted(4, 4, -4, -4),
+                        holdsResult(i) ? pink : QColor(Qt::white), i >= 8});
     }
     for (const Sample &sample : samples) {
         QCOMPARE(dominantColour(image, sample.rect).name(), sample.background.name());
@@ -433,9 +457,9 @@ void TestWindow::disabledBoxesKeepTheirColour()
     // All boxes are disabled after the start; a pink box stays pink and a
     // white one white, sampled beside the centred (empty) text.
     const QImage image = window->grab().toImage();
-    const QPoint frame(48, 40);
-    QCOMPARE(image.pixelColor(frame + QPoint(96 + 72 * 2 + 10, 24 + 13)), QColor(255, 192, 192));
-    QCOMPARE(image.pixelColor(frame + QPoint(96 + 10, 24 + 13)), QColor(Qt::white));
+    const QPoint beside(10, 13);
+    QCOMPARE(image.pixelColor(panel.topLeft() + boxRect(2).topLeft() + beside), pink);
+    QCOMPARE(image.pixelColor(panel.topLeft() + boxRect(0).topLeft() + beside), QColor(Qt::white));
 }
 
 void TestWindow::startState()
@@ -448,7 +472,7 @@ void TestWindow::startState()
     QCOMPARE(window.size(), QSize(481, 424));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QVERIFY(!window.windowIcon().isNull());
-    QCOMPARE(window.palette().color(QPalette::Window), QColor(192, 192, 255));
+    QCOMPARE(window.palette().color(QPalette::Window), lightBlue);
     QCOMPARE(QFontInfo(window.font()).family(), QStringLiteral("Liberation Serif"));
 
     auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
