@@ -322,9 +322,14 @@ bool isNearestToRadiiLimit(double r, double R)
 
 std::optional<Triangle> stableRadii(double r, double R)
 {
+    // R >= (1 + sqrt 2) r fails wherever r is more than half of R, however
+    // large r is beside R: decided here, before r scaled to R's size could
+    // leave the range of double in the discriminant.
+    if (r > 0.5 * R)
+        return std::nullopt;
     const Scale scale = scaleFor(R);
     const double Rs = R * scale.down;
-    const double rs = r * scale.down; // may underflow: then it is negligible beside Rs
+    const double rs = r * scale.down; // at most Rs / 2; may underflow: then negligible beside Rs
     double D = radiiDiscriminant(rs, Rs);
     if (D < 0) {
         // R below (1 + sqrt 2) r: no triangle, unless R is that limit as

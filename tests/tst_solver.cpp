@@ -134,11 +134,14 @@ void TestSolver::failures_data()
     QTest::newRow("a longer than 2R")          << Variant::LegAndCircumradius << 6.0  << 2.5  << Failure::NegativeSquareRoot;
     QTest::newRow("a = 2R leaves b zero")      << Variant::LegAndCircumradius << 5.0  << 2.5  << Failure::NotATriangle;
     QTest::newRow("R too small for r")         << Variant::Radii              << 1.0  << 2.0  << Failure::NegativeSquareRoot;
+    QTest::newRow("r far above R, both large") << Variant::Radii              << 1e200 << 1e10 << Failure::NegativeSquareRoot;
+    QTest::newRow("r far above a tiny R")      << Variant::Radii              << 1.0  << 1e-160 << Failure::NegativeSquareRoot;
     QTest::newRow("2r beyond double")          << Variant::LegAndInradius     << 1.0  << 1e308 << Failure::NotATriangle;
     QTest::newRow("a beyond double")           << Variant::Radii              << 1.0  << 1e308 << Failure::Overflow;
     QTest::newRow("b beyond double")           << Variant::LegAndInradius     << std::nextafter(2e300, inf) << 1e300 << Failure::Overflow;
     QTest::newRow("r below normal doubles")    << Variant::Legs               << 3e-308 << 3e-308 << Failure::Underflow;
     QTest::newRow("subnormal given")           << Variant::LegAndCircumradius << 1e-310 << 1.0 << Failure::Underflow;
+    QTest::newRow("subnormal R beside r")      << Variant::Radii              << 1.0  << 1e-310 << Failure::Underflow;
     QTest::newRow("unknown variant")           << Variant(7)                  << 3.0  << 4.0  << Failure::InvalidGiven;
 }
 
