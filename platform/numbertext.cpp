@@ -43,6 +43,11 @@ private:
 
 double toNumber(QStringView text)
 {
+    return readNumber(text).value_or(0.0);
+}
+
+std::optional<double> readNumber(QStringView text)
+{
     Reader in(text);
 
     // The number is copied into plain ASCII: sign, significant digits,
@@ -80,7 +85,7 @@ double toNumber(QStringView text)
         in.advance();
     }
     if (integerDigits + fractionDigits == 0)
-        return 0;
+        return std::nullopt;
     if (firstNonZeroInteger < 0 && firstNonZeroFraction < 0)
         return negative ? -0.0 : 0.0;
     const long long leadingOrder = firstNonZeroInteger >= 0

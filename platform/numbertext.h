@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace numbertext {
 
 // Reads the number at the start of a text, the way a student expects a value
@@ -15,6 +17,11 @@ namespace numbertext {
 // continue the number. A text without a number reads as 0; a number too large
 // for a double reads as an infinity and one too small as zero. Never fails.
 double toNumber(QStringView text);
+
+// As toNumber(), but nothing where the text does not start with a number
+// (blank, "abc", "-"), so that a caller can tell such a box from one in
+// which 0 was typed.
+std::optional<double> readNumber(QStringView text);
 
 // Writes a number in general form: at most 15 significant digits, no trailing
 // zeros, no digit grouping, exponent form for very large or very small values
