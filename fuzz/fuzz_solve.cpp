@@ -218,7 +218,7 @@ void checkFailure(const Case &c, Failure failure)
 
     const bool pastTheRange = failure == Failure::Overflow || failure == Failure::Underflow;
     for (const QLocale *locale : {&pointLocale(), &commaLocale()}) {
-        const QString message = failureMessage(c.variant, failure, c.first, c.second, *locale);
+        const QString message = failureReport(c.variant, failure, c.first, c.second, *locale).message;
         if (message.trimmed().isEmpty())
             fail("a failure without a message", c);
         if (message.contains(QLatin1StringView("inf")) || message.contains(QLatin1StringView("nan")))

@@ -13,6 +13,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTextEdit>
@@ -249,6 +250,8 @@ private slots:
     void calculation();
     void failureShowsMessageAndKeepsBoxes_data();
     void failureShowsMessageAndKeepsBoxes();
+    void quotedLimitCanBeTyped_data();
+    void quotedLimitCanBeTyped();
     void solutionWindowOpensFromMenusAndF2_data();
     void solutionWindowOpensFromMenusAndF2();
     void resultBoxesTakeNoTyping();
@@ -648,6 +651,7 @@ void TestWindow::calculation_data()
     QTest::newRow("neighbour ignored")  << 0 << BoxTexts{{0, "5"}, {1, "12"}, {4, "9"}} << "Enter in box" << QStringList{"5", "12", "2", "6.5"};
     QTest::newRow("long results")       << 0 << BoxTexts{{0, "2,5"}, {1, "2,5"}} << "click"           << QStringList{"2.5", "2.5", "0.732233047033631", "1.76776695296637"};
     QTest::newRow("long values")        << 0 << BoxTexts{{0, "12345678"}, {1, "87654321"}} << "click" << QStringList{"12345678", "87654321", "5740266.7984497", "44259732.7015503"};
+    QTest::newRow("long given, Enter")  << 0 << BoxTexts{{0, "2"}, {1, "1,234567890123456"}} << "Enter in box" << QStringList{"2", "1.23456789012346", "0.442107588581148", "1.17517635648058"};
 }
 
 void TestWindow::calculation()
@@ -682,11 +686,24 @@ void TestWindow::calculation()
         expected[4 * variant + j] = row[j];
     QCOMPARE(boxTexts(*window), expected);
     // Each box of the row shows the start of its value, the whole of it in
-    // its tooltip, above the way to the drawing.
+    // its tooltip, above the way to the drawing; the box the student typed
+    // in and pressed Enter in keeps its cursor at the end.
+    const bool typing = trigger.endsWith(u"in box");
     for (int j = 0; j < 4; ++j) {
-        QCOMPARE(box(*window, 4 * variant + j)->cursorPosition(), 0);
-        QCOMPARE(box(*window, 4 * variant + j)->toolTip().section(u'\n', 0, 0), row[j]);
-        QVERIFY(box(*window, 4 * variant + j)->toolTip().contains(u"F2"));
+        QLineEdit *shown = box(*window, 4 * variant + j);
+        QCOMPARE(shown->cursorPosition(), typing && shown == lastTyped ? row[j].size() : 0);
+        QCOMPARE(shown->toolTip().section(u'\n', 0, 0), row[j]);
+        QVERIFY(shown->toolTip().contains(u"F2"));
+    }
+    if (typing) {
+        // Typing goes on at the end, and a box that the student leaves
+        // scrolls back to the start of its value.
+        const QString before = lastTyped->text();
+        QTest::keyClicks(lastTyped, "7");
+        QCOMPARE(lastTyped->text(), before + u'7');
+        QTest::keyClick(lastTyped, Qt::Key_Tab);
+        QVERIFY(!lastTyped->hasFocus());
+        QCOMPARE(lastTyped->cursorPosition(), 0);
     }
 }
 
@@ -696,22 +713,31 @@ void TestWindow::failureShowsMessageAndKeepsBoxes_data()
     QTest::addColumn<BoxTexts>("solved");  // a good calculation in the row first
     QTest::addColumn<BoxTexts>("typed");
     QTest::addColumn<QStringList>("phrases"); // "!..." must not be in the message
+    QTest::addColumn<QString>("title");
 
-    QTest::newRow("no choice yet: first row") << -1 << BoxTexts{} << BoxTexts{}  << QStringList{"изберете вариант", "!Няма правоъгълен"};
-    QTest::newRow("empty boxes")  << 0 << BoxTexts{} << BoxTexts{}                      << QStringList{"Няма правоъгълен", "a = 0", "(празно поле се чете като 0)", "Условие: a > 0 и b > 0."};
-    QTest::newRow("zero radius")  << 3 << BoxTexts{} << BoxTexts{{14, "0"}, {15, "2"}}  << QStringList{"r = 0", "Условие: r > 0 и R > 0.", "!празно"};
-    QTest::newRow("negative leg") << 0 << BoxTexts{} << BoxTexts{{0, "3"}, {1, "-4"}}  << QStringList{"b = -4", "!празно"};
-    QTest::newRow("a = 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "4"}, {6, "2"}}    << QStringList{"безкрайно", "по-голямо от 4 при r = 2"};
-    QTest::newRow("a < 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "3"}, {6, "2"}}    << QStringList{"2·r = 4", "катета a = 3", "по-голямо от 4 при r = 2"};
-    QTest::newRow("a > 2R")       << 2 << BoxTexts{} << BoxTexts{{8, "6"}, {11, "2.5"}} << QStringList{"c = 2·R = 5", "катета a = 6", "по-малко от 5 при R = 2.5"};
-    QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.414 при r = 1"};
-    QTest::newRow("stale results") << 2 << BoxTexts{{8, "3"}, {11, "2,5"}} << BoxTexts{{11, "1"}} << QStringList{"c = 2·R = 2", "катета a = 3"};
-    QTest::newRow("too large")    << 0 << BoxTexts{} << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"};
-    QTest::newRow("overflow")     << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e308"}} << QStringList{"твърде големи", "!Условие"};
-    QTest::newRow("underflow")    << 0 << BoxTexts{} << BoxTexts{{0, "3e-308"}, {1, "3e-308"}} << QStringList{"твърде малки", "!Условие"};
-    QTest::newRow("huge radius")  << 1 << BoxTexts{} << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"не се побира", "Условие: a > 2·r."};
-    QTest::newRow("infinite R")   << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "!Условие"};
-    QTest::newRow("infinite r")   << 3 << BoxTexts{} << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "!Условие"};
+    const QString none = QStringLiteral("Няма такъв триъгълник");
+    const QString missing = QStringLiteral("Липсва число");
+    const QString range = QStringLiteral("Извън обхвата на програмата");
+    QTest::newRow("no choice yet: first row") << -1 << BoxTexts{} << BoxTexts{}  << QStringList{"изберете вариант", "!Няма правоъгълен"} << "Няма избран вариант";
+    QTest::newRow("empty boxes")  << 0 << BoxTexts{} << BoxTexts{}                      << QStringList{"a = 0", "(празно поле или поле без число се чете като 0)", "Условие: a > 0 и b > 0."} << missing;
+    QTest::newRow("no number")    << 0 << BoxTexts{} << BoxTexts{{0, "abc"}, {1, "4"}}  << QStringList{"a = 0", "поле без число се чете като 0"} << missing;
+    QTest::newRow("second empty") << 3 << BoxTexts{} << BoxTexts{{14, "1"}}            << QStringList{"R = 0", "празно поле или поле без число"} << missing;
+    QTest::newRow("zero radius")  << 3 << BoxTexts{} << BoxTexts{{14, "0"}, {15, "2"}}  << QStringList{"Няма правоъгълен", "r = 0", "Условие: r > 0 и R > 0.", "!празно"} << none;
+    QTest::newRow("negative leg") << 0 << BoxTexts{} << BoxTexts{{0, "3"}, {1, "-4"}}  << QStringList{"b = -4", "!празно"} << none;
+    QTest::newRow("a = 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "4"}, {6, "2"}}    << QStringList{"безкрайно", "повече от 4 при r = 2"} << none;
+    QTest::newRow("a < 2r")       << 1 << BoxTexts{} << BoxTexts{{4, "3"}, {6, "2"}}    << QStringList{"2·r = 4", "катета a = 3", "повече от 4 при r = 2"} << none;
+    QTest::newRow("a > 2R")       << 2 << BoxTexts{} << BoxTexts{{8, "6"}, {11, "2.5"}} << QStringList{"c = 2·R = 5", "катета a = 6", "по-малко от 5 при R = 2.5"} << none;
+    QTest::newRow("R < 2.414 r")  << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "2"}}  << QStringList{"твърде голяма", "R трябва да е поне 2.415 при r = 1"} << none;
+    QTest::newRow("r far above R") << 3 << BoxTexts{} << BoxTexts{{14, "1e200"}, {15, "1e10"}} << QStringList{"твърде голяма", "поне 2.415e+200 при r = 1e+200"} << none;
+    QTest::newRow("R tiny beside r") << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e-160"}} << QStringList{"твърде голяма", "поне 2.415 при r = 1"} << none;
+    QTest::newRow("stale results") << 2 << BoxTexts{{8, "3"}, {11, "2,5"}} << BoxTexts{{11, "1"}} << QStringList{"c = 2·R = 2", "катета a = 3"} << none;
+    QTest::newRow("too large")    << 0 << BoxTexts{} << BoxTexts{{0, "1e400"}, {1, "1"}} << QStringList{"твърде голямо"} << range;
+    QTest::newRow("overflow")     << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e308"}} << QStringList{"твърде големи", "!Условие"} << range;
+    QTest::newRow("underflow")    << 0 << BoxTexts{} << BoxTexts{{0, "3e-308"}, {1, "3e-308"}} << QStringList{"твърде малки", "!Условие"} << range;
+    QTest::newRow("subnormal beside normal") << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e-310"}} << QStringList{"твърде малки", "!Условие"} << range;
+    QTest::newRow("huge radius")  << 1 << BoxTexts{} << BoxTexts{{4, "1"}, {6, "1e308"}} << QStringList{"не се побира", "Условие: a > 2·r."} << none;
+    QTest::newRow("infinite R")   << 3 << BoxTexts{} << BoxTexts{{14, "1"}, {15, "1e400"}} << QStringList{"твърде голямо", "!Условие"} << range;
+    QTest::newRow("infinite r")   << 3 << BoxTexts{} << BoxTexts{{14, "1e400"}, {15, "1"}} << QStringList{"твърде голямо", "!Условие"} << range;
 }
 
 // A failed calculation shows a warning that says why, empties the two
@@ -723,6 +749,7 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
     QFETCH(BoxTexts, solved);
     QFETCH(BoxTexts, typed);
     QFETCH(QStringList, phrases);
+    QFETCH(QString, title);
 
     const auto window = panelWindow();
     QVERIFY(window);
@@ -756,6 +783,12 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
         }
         // Never a number the student cannot read.
         QVERIFY2(!watcher.text.contains(u"inf") && !watcher.text.contains(u"nan"), qPrintable(watcher.text));
+        QCOMPARE(watcher.title, title);
+        // «Чертеж и решение» says the same.
+        window->openSolution();
+        auto *message = window->findChild<QLabel *>(QStringLiteral("message"));
+        QVERIFY(message);
+        QCOMPARE(message->text(), watcher.text);
     }
     QCOMPARE(boxTexts(*window), expected);
     QVERIFY(window->isVisible());
@@ -768,6 +801,46 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
     click(find(*window, QStringLiteral("Command1(1)")));
     QCOMPARE(watcher.seen, 0);
     QCOMPARE(boxTexts(*window).mid(0, 4), (QStringList{"3", "4", "1", "2.5"}));
+}
+
+void TestWindow::quotedLimitCanBeTyped_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<BoxTexts>("typed");
+    QTest::addColumn<int>("retyped"); // the box the limit is for
+
+    // Limits whose nearest four-digit number lies on the wrong side.
+    QTest::newRow("a > 2r = 2.46912")      << 1 << BoxTexts{{4, "2"}, {6, "1,23456"}}   << 4;
+    QTest::newRow("a < 2R = 2.46962")      << 2 << BoxTexts{{8, "3"}, {11, "1,23481"}}  << 8;
+    QTest::newRow("R >= (1 + √2)·1")       << 3 << BoxTexts{{14, "1"}, {15, "2"}}       << 15;
+    QTest::newRow("R >= (1 + √2)·5")       << 3 << BoxTexts{{14, "5"}, {15, "11"}}      << 15;
+}
+
+// The limit that a failure's message quotes, typed back as shown, gives a
+// triangle.
+void TestWindow::quotedLimitCanBeTyped()
+{
+    QFETCH(int, variant);
+    QFETCH(BoxTexts, typed);
+    QFETCH(int, retyped);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    chooseAndType(*window, variant, typed);
+    QString quoted;
+    {
+        MessageBoxWatcher watcher;
+        window->Command1_Click(1);
+        QCOMPARE(watcher.seen, 1);
+        static const QRegularExpression limit(QStringLiteral("(?:повече от|по-малко от|поне) (\\S+) при"));
+        quoted = limit.match(watcher.text).captured(1);
+        QVERIFY2(!quoted.isEmpty(), qPrintable(watcher.text));
+    }
+    box(*window, retyped)->setText(quoted);
+    MessageBoxWatcher watcher;
+    window->Command1_Click(1);
+    QVERIFY2(watcher.seen == 0, qPrintable(quoted + u' ' + watcher.text));
+    QCOMPARE(box(*window, retyped)->text(), quoted);
 }
 
 void TestWindow::solutionWindowOpensFromMenusAndF2_data()

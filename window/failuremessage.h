@@ -6,23 +6,30 @@
 #include <QLocale>
 #include <QString>
 
-// Which of the two given boxes held no text at all; such a box reads as 0,
-// and the message says so only then.
-struct EmptyGivens
+// Which of the two given boxes held no number (blank, or text that does not
+// start with one); such a box reads as 0, and the message says so only then.
+struct MissingGivens
 {
     bool first = false;
     bool second = false;
 };
 
-// What the student reads when a calculation finds no triangle: that no right
-// triangle has these values, why, in plain words, and the condition that the
-// two givens must meet with its limit worked out for the values typed.
-QString failureTitle();
-QString failureMessage(solver::Variant variant, solver::Failure failure, double first,
-                       double second, const QLocale &locale = QLocale(), EmptyGivens empty = {});
+// What the student reads when a calculation gives no triangle: a title that
+// says what happened (no such triangle; a number missing; numbers beyond what
+// the program computes with), why in plain words, and the condition that the
+// two givens must meet, with its limit worked out for the values typed and
+// rounded so that typing it as shown meets the condition.
+struct FailureReport
+{
+    QString title;
+    QString message;
+};
+
+FailureReport failureReport(solver::Variant variant, solver::Failure failure, double first,
+                            double second, const QLocale &locale = QLocale(),
+                            MissingGivens missing = {});
 
 // What the student reads after Calculate when no variant has been chosen yet.
-QString noVariantTitle();
-QString noVariantMessage();
+FailureReport noVariantReport();
 
 #endif // FAILUREMESSAGE_H

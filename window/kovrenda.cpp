@@ -336,27 +336,32 @@ void Kovrenda::SolveVariant()
         // two computed boxes of the row are emptied, the givens stay as typed.
         for (const solver::Column column : columns.computed)
             m_text2[boxOf(variant, column)]->setText(QString());
-        if (!m_variantChosen) {
-            emit calculationFailed(noVariantMessage());
-            reportError(this, noVariantTitle(), noVariantMessage());
-            return;
-        }
-        const EmptyGivens empty{firstBox->text().trimmed().isEmpty(),
-                                secondBox->text().trimmed().isEmpty()};
-        const QString message =
-            failureMessage(variant, result.error(), first, second, QLocale(), empty);
-        emit calculationFailed(message);
-        reportError(this, failureTitle(), message);
+        const FailureReport report = !m_variantChosen
+            ? noVariantReport()
+            : failureReport(variant, result.error(), first, second, QLocale(),
+                            {!numbertext::readNumber(firstBox->text()),
+                             !numbertext::readNumber(secondBox->text())});
+        emit calculationFailed(report.message);
+        reportError(this, report.title, report.message);
         return;
     }
     // The givens are written back too, as they were read: "04" shows as 4.
     // A value longer than its box shows its start (the integer part and the
-    // first decimals), as a calculator does; the text keeps every digit.
+    // first decimals), as a calculator does; the text keeps every digit. The
+    // box the student is typing in (Enter calculates there) keeps its cursor,
+    // or has it at the end where its text changed, so that typing goes on
+    // where it would in any text box.
     const double values[] = {result->a, result->b, result->r, result->R};
     for (int j = 0; j < 4; ++j) {
         QLineEdit *box = m_text2[4 * k + j];
-        box->setText(numbertext::toText(values[j]));
-        box->setCursorPosition(0);
+        const QString text = numbertext::toText(values[j]);
+        if (box == focusWidget()) {
+            if (box->text() != text)
+                box->setText(text);
+        } else {
+            box->setText(text);
+            box->setCursorPosition(0);
+        }
     }
     emit calculated(variant, *result);
 }
