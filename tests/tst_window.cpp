@@ -1,3 +1,4 @@
+#include "boxdisplay.h"
 #include "kovrenda.h"
 #include "variants.h"
 
@@ -248,6 +249,8 @@ private slots:
     void enabledRun();
     void calculation_data();
     void calculation();
+    void longValuesShowWhatFits_data();
+    void longValuesShowWhatFits();
     void failureShowsMessageAndKeepsBoxes_data();
     void failureShowsMessageAndKeepsBoxes();
     void quotedLimitCanBeTyped_data();
@@ -705,6 +708,53 @@ void TestWindow::calculation()
         QVERIFY(!lastTyped->hasFocus());
         QCOMPARE(lastTyped->cursorPosition(), 0);
     }
+}
+
+void TestWindow::longValuesShowWhatFits_data()
+{
+    QTest::addColumn<BoxTexts>("legs");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("r = 10000000000")   << BoxTexts{{0, "30000000000"}, {1, "40000000000"}} << 2 << "10000000000" << "1.00e+10";
+    QTest::newRow("R = 25000000000")   << BoxTexts{{0, "30000000000"}, {1, "40000000000"}} << 3 << "25000000000" << "2.50e+10";
+    QTest::newRow("given written back") << BoxTexts{{0, "1"}, {1, "1e12"}}                 << 1 << "1000000000000" << "1.00e+12";
+    QTest::newRow("R just above 5e11") << BoxTexts{{0, "1"}, {1, "1e12"}}                  << 3 << "500000000000" << "5.00e+11";
+    QTest::newRow("r just below 1/2")  << BoxTexts{{0, "1"}, {1, "1e12"}}                  << 2 << "0.49999999999975" << "0.500000";
+    QTest::newRow("long decimal")      << BoxTexts{{0, "2,5"}, {1, "2,5"}}                 << 2 << "0.732233047033631" << "0.732233";
+    QTest::newRow("fits as it is")     << BoxTexts{{0, "3"}, {1, "4"}}                     << 3 << "2.5" << "2.5";
+}
+
+// A value longer than its box shows, while the student is not in the box,
+// the same number rounded to the digits that fit, never the start of a
+// larger one nor a glyph cut at the edge; its text keeps every digit.
+void TestWindow::longValuesShowWhatFits()
+{
+    QFETCH(BoxTexts, legs);
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+
+    const auto window = panelWindow();
+    QVERIFY(window);
+    chooseAndType(*window, 0, legs);
+    click(find(*window, QStringLiteral("Command1(1)")));
+    QLineEdit *value = box(*window, index);
+    QCOMPARE(value->text(), text);
+    QCOMPARE(value->toolTip().section(u'\n', 0, 0), text);
+    QCOMPARE(boxdisplay::shownText(value), shown);
+    // The whole of every glyph is drawn: no ink touches the edges of the
+    // room for the text (where a glyph cut at the edge would end).
+    const QImage image = value->grab().toImage();
+    const int top = 4;
+    const int bottom = value->height() - 5;
+    for (const int x : {2, 3, value->width() - 4, value->width() - 3})
+        QVERIFY2(darkest(image, QRect(QPoint(x, top), QPoint(x, bottom))) > 128,
+                 qPrintable(QStringLiteral("ink at x = %1").arg(x)));
+    // In the box, the student sees and edits the text itself.
+    value->setFocus();
+    QCOMPARE(boxdisplay::shownText(value), text);
 }
 
 void TestWindow::failureShowsMessageAndKeepsBoxes_data()

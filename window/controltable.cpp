@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "drawingsurface.h"
+#include "boxdisplay.h"
 #include "formlook.h"
 #include "variants.h"
 
@@ -164,6 +165,7 @@ QWidget *createWidget(const Row &row, QWidget *container)
         }
         auto *box = new QLineEdit(text, container);
         box->setReadOnly(row.settings & ReadOnly);
+        boxdisplay::install(box);
         return box;
     }
     case OptionButton:
