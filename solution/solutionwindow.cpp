@@ -30,6 +30,9 @@
 
 namespace {
 
+// The size the window opens at where the screen has room for it.
+constexpr QSize preferredSize(960, 560);
+
 const QString nothingYet =
     QStringLiteral("Изберете вариант, въведете двете дадени стойности и натиснете «Изчисли»: "
                    "тук ще се появят чертежът и решението.");
@@ -155,7 +158,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir())
         m_folder = QDir::homePath();
-    resize(960, 560);
+    resize(preferredSize);
     showNothingYet();
 }
 
@@ -175,6 +178,19 @@ void SolutionWindow::showOutcome(const Outcome &outcome)
     }
     for (QPushButton *button : {m_copy, m_save, m_print})
         button->setEnabled(solved());
+}
+
+void SolutionWindow::fitInto(const QRect &area, const QPoint &centre, const QMargins &frame)
+{
+    const QSize room = area.marginsRemoved(frame).size();
+    setMinimumSize(minimumSizeHint().boundedTo(room));
+    resize(preferredSize.boundedTo(room));
+    QRect outer = QRect(QPoint(), size()).marginsAdded(frame);
+    outer.moveCenter(centre);
+    outer.moveLeft(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()));
+    outer.moveTop(std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
+    // A window's position is that of its frame.
+    move(outer.topLeft());
 }
 
 void SolutionWindow::copyToClipboard()

@@ -9,6 +9,7 @@
 
 class FigureView;
 class QLabel;
+class QMargins;
 class QTextEdit;
 class QPushButton;
 class QStackedWidget;
@@ -38,6 +39,13 @@ public:
     }
     void showFailure(const QString &message) { showOutcome(Failed{message}); }
     void showNothingYet() { showOutcome(std::monostate()); }
+
+    // Sizes and places the window, before it is shown, inside an area of
+    // the screen (the available area of the main window's screen), centred
+    // on a point and moved wholly into the area: its preferred size where
+    // that fits, and never larger than the area, its minimum size included.
+    // The frame is the room the window system's decoration takes around it.
+    void fitInto(const QRect &area, const QPoint &centre, const QMargins &frame);
 
     // What the buttons do, past their dialogs.
     void copyToClipboard();

@@ -940,6 +940,12 @@ void TestWindow::solutionWindowOpensFromMenusAndF2()
     }
     QWidget *solution = nullptr;
     QTRY_VERIFY((solution = companion()));
+    // Wholly on the main window's screen, whatever its size and scale.
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY2(area.contains(solution->frameGeometry()),
+             qPrintable(QStringLiteral("%1 x %2 at %3, %4").arg(solution->width()).arg(solution->height())
+                            .arg(solution->x()).arg(solution->y())));
+    QVERIFY(solution->minimumWidth() <= area.width() && solution->minimumHeight() <= area.height());
     auto *steps = solution->findChild<QTextEdit *>(QStringLiteral("steps"));
     QVERIFY(steps);
     QVERIFY2(steps->toPlainText().contains(u"b = 4"), qPrintable(steps->toPlainText()));

@@ -234,6 +234,15 @@ void Kovrenda::openSolution()
         m_solution = new SolutionWindow(this);
         m_solution->showOutcome(m_lastOutcome);
     }
+    if (!m_solution->isVisible()) {
+        // On the main window's screen, wholly, at any scale factor; its
+        // decoration is taken to be as large as the main window's.
+        const QRect frame = frameGeometry();
+        const QMargins decoration(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                                  frame.right() - geometry().right(),
+                                  frame.bottom() - geometry().bottom());
+        m_solution->fitInto(screen()->availableGeometry(), frame.center(), decoration);
+    }
     m_solution->show();
     m_solution->raise();
     m_solution->activateWindow();
