@@ -26,6 +26,8 @@ void TestCommandLine::exits_data()
     QTest::newRow("-h names every option") << QStringList{"-h"}                      << "" << 0 << "-v, --version" << "";
     QTest::newRow("--version")            << QStringList{"--version"}                << "" << 0 << "kovrenda " KOVRENDA_VERSION "\n" << "";
     QTest::newRow("Qt's options pass")    << QStringList{"-platform", "xcb", "--style=fusion", "-v"} << "" << 0 << "kovrenda " KOVRENDA_VERSION "\n" << "";
+    QTest::newRow("Qt's option, no value") << QStringList{"-reverse", "-v"}          << "" << 0 << "kovrenda " KOVRENDA_VERSION "\n" << "";
+    QTest::newRow("Qt's option and value") << QStringList{"-style", "fusion"}         << "" << 1 << "" << "kovrenda: cannot open a window: no usable display";
     QTest::newRow("unknown option")       << QStringList{"--frobnicate"}             << "" << 2 << "" << "kovrenda: Unknown option 'frobnicate'. See 'kovrenda --help'.\n";
     QTest::newRow("stray argument")       << QStringList{"3", "4"}                   << "" << 2 << "" << "kovrenda: Unexpected argument '3'. See 'kovrenda --help'.\n";
     QTest::newRow("no display")           << QStringList{}                           << "" << 1 << "" << "kovrenda: cannot open a window: no usable display";

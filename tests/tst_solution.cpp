@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,6 +224,8 @@ void TestSolution::stepsEndInBoxTexts()
     }
     for (const QString &line : lines)
         QVERIFY2(!line.contains(u"inf") && !line.contains(u"nan"), qPrintable(line));
+    // The givens, then the steps numbered from 1.
+    QVERIFY2(lines.at(1).startsWith(u"1) "), qPrintable(lines.at(1)));
 }
 
 void TestSolution::viewShowsBothCirclesOnPaper()
@@ -262,6 +265,7 @@ void TestSolution::savedFilesReadBack_data()
     QTest::newRow("PNG")                 << "figure.png"         << false << true;
     QTest::newRow("PDF")                 << "figure.pdf"         << false << true;
     QTest::newRow("suffix in capitals")  << "FIGURE.PNG"         << false << true;
+    QTest::newRow("dots in the name")    << "my.figure.png"      << false << true;
     QTest::newRow("unknown suffix")      << "figure.txt"         << false << false;
     QTest::newRow("missing folder")      << "missing/figure.svg" << false << false;
     QTest::newRow("printed page")        << "page.pdf"           << true  << true;
@@ -303,7 +307,16 @@ void TestSolution::savedFilesReadBack()
     } else {
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(5) == "%PDF-");
+        const QByteArray content = pdf.readAll();
+        QVERIFY(content.startsWith("%PDF-"));
+        if (!printed) {
+            // A page the size of the drawing: pixels of 1/96 inch in points.
+            static const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+            const QRegularExpressionMatch page = mediaBox.match(QString::fromLatin1(content));
+            QVERIFY(page.hasMatch());
+            QCOMPARE(page.captured(1).toDouble(), size.width() * 72.0 / 96);
+            QCOMPARE(page.captured(2).toDouble(), size.height() * 72.0 / 96);
+        }
     }
 }
 

@@ -89,6 +89,9 @@ void TestSolver::workedExamples_data()
     QTest::newRow("r 1.5, R 4.0")       << Variant::Radii              << 1.5 << 4.0 << 0x1.b4a9fea74be3ap+2 << 0x1.0b560158b41c6p+2 << 1.5 << 4.0;
     QTest::newRow("r 0.3, R 1.2")       << Variant::Radii              << 0.3 << 1.2 << 0x1.2598cb2f27dep+1 << 0x1.699cd34360881p-1 << 0.3 << 1.2;
     QTest::newRow("r 3.2, R 9.9")       << Variant::Radii              << 3.2 << 9.9 << 0x1.20a67e3c280fap+4 << 0x1.051969ee16473p+3 << 3.2 << 9.9;
+    // R the double nearest (1 + √2)·r, here just below it: the isosceles
+    // triangle, a = b = R + r, as a student who typed the limit expects.
+    QTest::newRow("r 40.1, R at the limit") << Variant::Radii       << 40.1 << 0x1.833d6729eeb78p+6 << 0x1.11d1e6c82a8efp+7 << 0x1.11d1e6c82a8efp+7 << 40.1 << 0x1.833d6729eeb78p+6;
 }
 
 void TestSolver::workedExamples()

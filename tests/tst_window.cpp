@@ -210,6 +210,31 @@ public:
     QPalette standardPalette() const override { return darkPalette(); }
 };
 
+// What a screen reader is told: the name of the window's notification each
+// time it appears, which is when a screen reader speaks it.
+class NotificationListener : public QObject
+{
+public:
+    explicit NotificationListener(QWidget *window)
+    {
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+            if (accessible && accessible->role() == QAccessible::Notification)
+                widget->installEventFilter(this);
+        }
+    }
+
+    QStringList heard;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            heard << QAccessible::queryAccessibleInterface(watched)->text(QAccessible::Name);
+        return false;
+    }
+};
+
 // A shown window whose intro has been ended by a click on the picture.
 std::unique_ptr<Kovrenda> panelWindow()
 {
@@ -360,9 +385,12 @@ void TestWindow::valueBoxNames()
 {
     Kovrenda window;
     const char *columns[] = {"a", "b", "r", "R"};
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 16; ++i) {
         QCOMPARE(box(window, i)->accessibleName(),
                  QStringLiteral("Вариант %1, %2").arg(i / 4 + 1).arg(QLatin1String(columns[i % 4])));
+        // The way to the drawing is told before anything is typed, too.
+        QVERIFY(box(window, i)->toolTip().contains(u"F2"));
+    }
     QCOMPARE(find(window, QStringLiteral("Command1(1)"))->accessibleName(), QStringLiteral("Изчисли"));
     QCOMPARE(find(window, QStringLiteral("Option1(2)"))->accessibleName(), QStringLiteral("Вариант 3"));
     QVERIFY(!find(window, QStringLiteral("Picture1"))->accessibleName().isEmpty());
@@ -990,21 +1018,31 @@ void TestWindow::clearKeepsSelectionAndRun()
 {
     const auto window = panelWindow();
     QVERIFY(window);
+    NotificationListener listener(window.get());
+    const QStringList &heard = listener.heard;
     click(find(*window, QStringLiteral("Option1(2)")));
     QTest::keyClicks(box(*window, 8), "3");
     QTest::keyClicks(box(*window, 11), "2.5");
-    {
+    const auto calculate = [&] {
         MessageBoxWatcher watcher;
         click(find(*window, QStringLiteral("Command1(1)")));
         QCOMPARE(watcher.seen, 0);
-    }
+    };
+    calculate();
     QCOMPARE(box(*window, 9)->text(), QStringLiteral("4"));
+    // A screen reader is told each result, the computed values alone.
+    QCOMPARE(heard, QStringList{"b = 4, r = 1"});
+    box(*window, 11)->setText(QStringLiteral("2.6"));
+    calculate();
+    QCOMPARE(heard.value(1), QStringLiteral("b = 4.24735211631906, r = 1.02367605815953"));
 
     click(find(*window, QStringLiteral("Command1(0)")));
     QCOMPARE(boxTexts(*window), QStringList(16, QString()));
     QCOMPARE(enabledBoxes(*window), (QList<int>{7, 8, 9, 10, 11}));
     QCOMPARE(window->selectedVariant(), 2);
     QVERIFY(find<QRadioButton>(*window, QStringLiteral("Option1(2)"))->isChecked());
+    click(find(*window, QStringLiteral("Command1(0)")));
+    QCOMPARE(heard.mid(2), QStringList(2, QStringLiteral("Полетата са изчистени.")));
 
     // Choosing the marked variant again empties the grid again.
     QTest::keyClicks(box(*window, 8), "3");
