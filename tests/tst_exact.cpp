@@ -62,6 +62,7 @@ void TestExact::arithmetic_data()
     QTest::newRow("3 − 2√2 > 0")             << QChar('-') << "3"  << "0"   << 0 << "0"  << "2"  << 2 << "3"    << "-2"   << 2 << 1;
     QTest::newRow("577 − 408√2 > 0, barely") << QChar('-') << "577" << "0"  << 0 << "0"  << "408" << 2 << "577" << "-408" << 2 << 1;
     QTest::newRow("−577 + 408√2 < 0")        << QChar('+') << "-577" << "0" << 0 << "0"  << "408" << 2 << "-577" << "408" << 2 << -1;
+    QTest::newRow("√2 − 1 > 0, the root wins")  << QChar('-') << "0"  << "1" << 2 << "1" << "0"  << 0 << "-1"   << "1"    << 2 << 1;
     QTest::newRow("√2 − 1.5 < 0")            << QChar('-') << "0"  << "1"   << 2 << "3/2" << "0" << 0 << "-3/2" << "1"    << 2 << -1;
     QTest::newRow("division by zero")        << QChar('/') << "1"  << "1"   << 2 << "0"  << "0"  << 0 << ""     << ""     << 0 << 0;
     QTest::newRow("by a root's zero")        << QChar('/') << "1"  << "0"   << 0 << "1"  << "1"  << 2 << "-1"   << "1"    << 2 << 1;
@@ -122,6 +123,7 @@ void TestExact::squareRoot_data()
     numberColumns("expectedp", "expectedq", "expectedd");
     // clang-format off
     QTest::newRow("√72 = 6√2")                    << "72"          << "0"       << "6"   << 2;
+    QTest::newRow("√90 = 3√10")                   << "90"          << "0"       << "3"   << 10;
     QTest::newRow("√(1/8) = √2/4")                << "1/8"         << "0"       << "1/4" << 2;
     QTest::newRow("√(9/4) = 3/2")                 << "9/4"         << "3/2"     << "0"   << 0;
     QTest::newRow("√0,05 = √5/10")                << "1/20"        << "0"       << "1/10" << 5;
