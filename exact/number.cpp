@@ -94,17 +94,32 @@ Number Number::fromDecimal(const Decimal &decimal)
     return decimal.negative ? -value : value;
 }
 
-int Number::sign() const
+namespace {
+
+// The sign of a/b + (c/e)·√d for b, e > 0 and d no perfect square, in whole
+// numbers, without the rationals' reductions: where the two terms have
+// opposite signs, the larger of their squares, (ae)² and (cb)²·d, wins; they
+// are never equal.
+int signOf(const Integer &a, const Integer &b, const Integer &c, const Integer &e,
+           const Integer &d)
 {
-    const int p = m_rational.sign();
-    const int q = m_root.sign();
+    const int p = a.sign();
+    const int q = c.sign();
     if (q == 0 || p == q)
         return p == 0 ? q : p;
     if (p == 0)
         return q;
-    // Opposite signs: the larger of p² and q²·d wins; they are never equal,
-    // since d is no perfect square.
-    return m_rational * m_rational > m_root * m_root * m_radicand ? p : q;
+    const Integer ae = a * e;
+    const Integer cb = c * b;
+    return ae * ae > cb * cb * d ? p : q;
+}
+
+} // namespace
+
+int Number::sign() const
+{
+    return signOf(numerator(m_rational), denominator(m_rational), numerator(m_root),
+                  denominator(m_root), m_radicand);
 }
 
 Number Number::operator-() const
@@ -165,27 +180,45 @@ Number abs(const Number &x)
 
 namespace {
 
-// floor(x·10^scale), exactly: x as (A + B·√d)/C in whole numbers, and
-// B·√d, which is irrational, between two whole numbers.
-Integer floorScaled(const Number &x, long long scale)
+// x as (A + B·√d)/C in whole numbers with C > 0, for working out its
+// decimals without a rational's reduction at every step.
+struct WholeForm
 {
-    const Integer C = lcm(denominator(x.rationalPart()), denominator(x.rootCoefficient()));
-    Integer A = numerator(x.rationalPart()) * (C / denominator(x.rationalPart()));
-    Integer B = numerator(x.rootCoefficient()) * (C / denominator(x.rootCoefficient()));
-    Integer divisor = C;
-    if (scale >= 0) {
-        const Integer factor = powerOfTen(scale);
-        A *= factor;
-        B *= factor;
-    } else {
-        divisor *= powerOfTen(-scale);
+    Integer A;
+    Integer B;
+    Integer C;
+    Integer d;
+
+    explicit WholeForm(const Number &x)
+        : C(lcm(denominator(x.rationalPart()), denominator(x.rootCoefficient()))),
+          d(x.radicand())
+    {
+        A = numerator(x.rationalPart()) * (C / denominator(x.rationalPart()));
+        B = numerator(x.rootCoefficient()) * (C / denominator(x.rootCoefficient()));
     }
-    if (B != 0) {
-        const Integer below = floorRoot(B * B * x.radicand());
-        A += B > 0 ? below : Integer(-below - 1);
+
+    // floor(x·factor·10^scale), exactly: B·√d, which is irrational, lies
+    // between two whole numbers, and the floor of a quotient by C is that of
+    // the lower one.
+    Integer floorScaled(long long scale, unsigned factor = 1) const
+    {
+        Integer a = A * factor;
+        Integer b = B * factor;
+        Integer divisor = C;
+        if (scale >= 0) {
+            const Integer power = powerOfTen(scale);
+            a *= power;
+            b *= power;
+        } else {
+            divisor *= powerOfTen(-scale);
+        }
+        if (b != 0) {
+            const Integer below = floorRoot(b * b * d);
+            a += b > 0 ? below : Integer(-below - 1);
+        }
+        return floorDivide(a, divisor);
     }
-    return floorDivide(A, divisor);
-}
+};
 
 // log₁₀|x| for x ≠ 0, to within about 0.6. Where p and q·√d have opposite
 // signs and nearly cancel, x = (p² − q²d)/(p − q√d) has no cancellation.
@@ -224,14 +257,23 @@ std::strong_ordering operator<=>(const Number &x, const Number &y)
 {
     if (x == y)
         return std::strong_ordering::equal;
-    if (x.isRational() || y.isRational() || x.m_radicand == y.m_radicand)
-        return (x - y).sign() < 0 ? std::strong_ordering::less : std::strong_ordering::greater;
+    if (x.isRational() || y.isRational() || x.m_radicand == y.m_radicand) {
+        // The sign of x − y, worked out without reducing the difference.
+        const auto difference = [](const Rational &u, const Rational &v) {
+            return std::pair{numerator(u) * denominator(v) - numerator(v) * denominator(u),
+                             Integer(denominator(u) * denominator(v))};
+        };
+        const auto [a, b] = difference(x.m_rational, y.m_rational);
+        const auto [c, e] = difference(x.m_root, y.m_root);
+        const int sign = signOf(a, b, c, e, x.isRational() ? y.m_radicand : x.m_radicand);
+        return sign < 0 ? std::strong_ordering::less : std::strong_ordering::greater;
+    }
     // Two different roots: their decimals, ever longer, until they differ;
     // they do, since the numbers are not equal.
     long long scale = 20 - std::llround(std::max(log10Of(x), log10Of(y)));
     for (long long more = 20;; scale += more, more *= 2) {
-        const Integer fx = floorScaled(x, scale);
-        const Integer fy = floorScaled(y, scale);
+        const Integer fx = WholeForm(x).floorScaled(scale);
+        const Integer fy = WholeForm(y).floorScaled(scale);
         if (fx != fy)
             return fx < fy ? std::strong_ordering::less : std::strong_ordering::greater;
     }
@@ -243,14 +285,15 @@ Decimal Number::rounded(int significantDigits) const
         throw std::domain_error("a decimal has at least one digit");
     if (sign() == 0)
         return Decimal{};
-    const Number magnitude = exact::abs(*this);
+    const bool negative = sign() < 0;
+    const WholeForm magnitude(negative ? -*this : *this);
     const Integer lowest = powerOfTen(significantDigits - 1);
     const Integer highest = lowest * 10;
     // The estimate of the exponent is off by at most one; each pass moves it
     // towards the one with 10^(digits − 1) ≤ floor(|x|·10^scale) < 10^digits.
-    long long exponent = std::llround(std::floor(log10Of(magnitude)));
+    long long exponent = std::llround(std::floor(log10Of(*this)));
     for (;;) {
-        const Integer scaled = floorScaled(magnitude, significantDigits - 1 - exponent);
+        const Integer scaled = magnitude.floorScaled(significantDigits - 1 - exponent);
         if (scaled < lowest)
             --exponent;
         else if (scaled >= highest)
@@ -259,12 +302,12 @@ Decimal Number::rounded(int significantDigits) const
             break;
     }
     // floor(|x|·10^scale + ½) = floor((floor(2·|x|·10^scale) + 1) / 2).
-    Integer whole = (floorScaled(magnitude * Number(2), significantDigits - 1 - exponent) + 1) / 2;
+    Integer whole = (magnitude.floorScaled(significantDigits - 1 - exponent, 2) + 1) / 2;
     if (whole == highest) {
         whole = lowest;
         ++exponent;
     }
-    return Decimal{sign() < 0, whole.str(), exponent};
+    return Decimal{negative, whole.str(), exponent};
 }
 
 std::optional<Decimal> Number::terminatingDecimal() const

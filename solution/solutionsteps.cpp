@@ -44,6 +44,8 @@ struct Quantity
     Number value;
     std::optional<QString> exactForm;
     int digits = stepDigits;
+    // The decimal last worked out, and for how many digits.
+    mutable std::optional<std::pair<int, exact::Decimal>> decimal;
 };
 
 // How the steps write numbers, and what a number shown stands for.
@@ -75,14 +77,22 @@ public:
 
     QString text(const exact::Decimal &decimal) const { return schoolText(decimal, m_locale); }
 
+    // The quantity's decimal with its digits, worked out once for them.
+    const exact::Decimal &decimal(const Quantity &q) const
+    {
+        if (!q.decimal || q.decimal->first != q.digits)
+            q.decimal.emplace(q.digits, decimal(q.value, q.digits));
+        return q.decimal->second;
+    }
+
     QString shown(const Quantity &q) const
     {
-        return q.exactForm ? *q.exactForm : text(decimal(q.value, q.digits));
+        return q.exactForm ? *q.exactForm : text(decimal(q));
     }
 
     Number shownValue(const Quantity &q) const
     {
-        return q.exactForm ? q.value : Number::fromDecimal(decimal(q.value, q.digits));
+        return q.exactForm ? q.value : Number::fromDecimal(decimal(q));
     }
 
 private:
@@ -392,15 +402,38 @@ private:
         line.formula.roundedQuantities(rounded);
         if (rounded.empty())
             return;
-        for (int round = 0; round < mostDigits; ++round) {
-            const exact::Decimal shown = m_notation.decimal(line.result->value, line.result->digits);
-            const Number error = exact::abs(line.formula.shownValue(m_notation)
-                                            - Number::fromDecimal(shown));
-            if (error <= exact::power(Number(10), shown.lastExponent()) / Number(2))
+        const exact::Decimal &shown = m_notation.decimal(*line.result);
+        const Number allowed = exact::power(Number(10), shown.lastExponent()) / Number(2);
+        const auto redoable = [&] {
+            return exact::abs(line.formula.shownValue(m_notation) - Number::fromDecimal(shown))
+                <= allowed;
+        };
+        if (redoable())
+            return;
+        // The fewest more digits that do, found by doubling and halving: a
+        // thin triangle's hypotenuse may need twenty, or only its fifteen
+        // when it rounds to the longer leg itself.
+        std::vector<int> digits;
+        for (const Quantity *q : rounded)
+            digits.push_back(q->digits);
+        const auto raise = [&](int more) {
+            for (std::size_t i = 0; i < rounded.size(); ++i)
+                rounded[i]->digits = std::min(digits[i] + more, mostDigits);
+        };
+        int failing = 0;
+        int passing = 1;
+        for (raise(passing); !redoable(); raise(passing)) {
+            if (passing >= mostDigits)
                 return;
-            for (Quantity *q : rounded)
-                q->digits = std::min(q->digits + 1, mostDigits);
+            failing = passing;
+            passing = std::min(2 * passing, mostDigits);
         }
+        while (passing - failing > 1) {
+            const int middle = (failing + passing) / 2;
+            raise(middle);
+            (redoable() ? passing : failing) = middle;
+        }
+        raise(passing);
     }
 
     // "c = √(a² + b²) = √(1² + 1²) = √(1 + 1) = √2 ≈ 1,41421": the quantity,
@@ -422,7 +455,7 @@ private:
             last = side;
         };
         const Quantity &result = *line.result;
-        const QString decimal = m_notation.text(m_notation.decimal(result.value, result.digits));
+        const QString decimal = m_notation.text(m_notation.decimal(result));
         std::vector<Quantity *> rounded;
         line.formula.roundedQuantities(rounded);
         if (!rounded.empty()) {

@@ -433,7 +433,7 @@ void TestSolution::stepsAddUp_data()
     QTest::newRow("a, b: rho 1e6")               << Variant::Legs << "1" << "1e6"        << typed << comma << false << ""           << "";
     QTest::newRow("a, b: thin, 15 digits")       << Variant::Legs << "0,0180910998383927" << "317310,355937444" << typed << comma << false << "" << "";
     QTest::newRow("a, r: 3-4-5")                 << Variant::LegAndInradius << "3" << "1" << typed << comma << false << "4"   << "2,5";
-    QTest::newRow("a, r: rho 500")               << Variant::LegAndInradius << "1" << "0.4995" << typed << point << true << "" << "";
+    QTest::newRow("a, r: rho 500")               << Variant::LegAndInradius << "1" << "0.4995" << typed << point << false << "" << "";
     QTest::newRow("a, r: a rounds to 2r")        << Variant::LegAndInradius << "2.0000000000000004" << "1" << typed << point << true << "-" << "-";
     QTest::newRow("a, R: 3-4-5")                 << Variant::LegAndCircumradius << "3" << "2.5" << typed << point << false << "4" << "1";
     QTest::newRow("a, R: 1, 1")                  << Variant::LegAndCircumradius << "1" << "1" << typed << comma << false << "√3" << "(√3 − 1)/2";
@@ -475,7 +475,8 @@ void TestSolution::stepsAddUp()
     QRandomGenerator random(int(variant) * 10 + int(family));
     int solved = 0;
     int checkedLines = 0;
-    constexpr int randomSolves = 60;
+    int boxesDiffer = 0;
+    constexpr int randomSolves = 100;
     for (int run = 0; run < (family == Family::Typed ? 1 : randomSolves); ++run) {
         if (family != Family::Typed)
             std::tie(first, second) = randomGivens(variant, family, random);
@@ -511,6 +512,7 @@ void TestSolution::stepsAddUp()
         }
         QCOMPARE(noTriangle, firstExact == u"-");
         QVERIFY2(boxNote.isEmpty() || boxesMayDiffer, qPrintable(givens + boxNote));
+        boxesDiffer += !boxNote.isEmpty() || noTriangle;
         QVERIFY2(!noTriangle || boxesMayDiffer, qPrintable(givens + lines.join(u'\n')));
 
         // «Отговор: r = (2 − √2)/2 ≈ 0,292893218813452; R = √2/2 ≈ 0,707…».
@@ -549,7 +551,9 @@ void TestSolution::stepsAddUp()
         }
     }
     QVERIFY(solved >= (family == Family::Typed ? 1 : randomSolves / 2));
-    qInfo("%d solutions, %d lines that work something out checked", solved, checkedLines);
+    qInfo("%d solutions, %d lines that work something out checked; the boxes differ from the "
+          "exact answer in %d",
+          solved, checkedLines, boxesDiffer);
 }
 
 void TestSolution::viewShowsBothCirclesOnPaper()
