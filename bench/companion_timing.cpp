@@ -31,6 +31,7 @@ struct Case
     const char *what;
 };
 
+// clang-format off
 const Case cases[] = {
     {solver::Variant::Legs, "3", "4", "a, b: 3-4-5"},
     {solver::Variant::Legs, "1", "1", "a, b: 1, 1"},
@@ -47,6 +48,7 @@ const Case cases[] = {
     {solver::Variant::Radii, "1.23456789012345e-150", "9.87654321098765e150", "r, R: 1e-150, 1e150"},
     {solver::Variant::Radii, "1.23456789012345e-300", "9.87654321098765e300", "r, R: 1e-300, 1e300"},
 };
+// clang-format on
 
 double median(std::vector<double> values)
 {

@@ -22,7 +22,7 @@ QString schoolText(double value, int significantDigits, const QLocale &locale)
     const long long exponent = text.mid(e + 1).toLongLong();
     text.truncate(e);
     text.replace(u'-', u'−');
-    return text + u'·' + QStringLiteral("10") + QString::fromStdString(exact::superscript(exponent));
+    return text + QStringLiteral("·10") + QString::fromStdString(exact::superscript(exponent));
 }
 
 QString schoolText(const exact::Number &value, const QLocale &locale)

@@ -313,7 +313,9 @@ enum class Family { Typed, Ordinary, Thin, NearIsosceles };
 // rounded to 1 to 15 significant digits as a student might type it.
 std::pair<QString, QString> randomGivens(Variant variant, Family family, QRandomGenerator &random)
 {
-    const auto uniform = [&](double low, double high) { return low + (high - low) * random.generateDouble(); };
+    const auto uniform = [&](double low, double high) {
+        return low + (high - low) * random.generateDouble();
+    };
     const auto typed = [&](double value, int digits) {
         return numbertext::toText(value, digits, QLocale::c());
     };
@@ -333,6 +335,87 @@ std::pair<QString, QString> randomGivens(Variant variant, Family family, QRandom
     const solver::Triangle t{a, b, a * b / (a + b + c), c / 2};
     const auto [first, second] = solver::givens(variant, t);
     return {typed(first, digits()), typed(second, digits())};
+}
+
+void require(bool condition, const QString &what)
+{
+    if (!condition)
+        throw std::runtime_error(qPrintable(what));
+}
+
+struct StepsChecked
+{
+    int lines = 0;            // that work something out
+    bool boxesDiffer = false; // from the exact answer, as the steps say
+    bool noTriangle = false;  // for the givens exactly as written, as they say
+};
+
+// Reads back the lines of a solution: the givens as the boxes show them,
+// every numbered step's chain (checkChain()), no calculator's notation, and
+// the answer: each value as its box shows it and agreeing with it to 13
+// digits, or, where a line says the boxes differ, the exact value's own
+// decimal and the box's value named in that line. Known exact answers are
+// compared in their canonical form. Throws at the first line that fails.
+StepsChecked checkSteps(const QStringList &lines, Variant variant, const solver::Triangle &t,
+                        const QLocale &locale, const QStringList &knownExact)
+{
+    const QChar point = locale.decimalPoint().front();
+    StepsChecked checked;
+    const auto given = solver::givens(variant, t);
+    require(Reading(lines.first().section(u' ', 4, 4), point).value() == boxValue(given.first),
+            lines.first());
+    static const QRegularExpression calculatorExponent(QStringLiteral("\\de[+-]?\\d|inf|nan"));
+    static const QRegularExpression numbered(QStringLiteral("^\\d+\\) (?:[^:]*: )?"));
+    QString answer;
+    QStringList inBoxes; // «b = 9.9753020308847», from «В полетата: …. Програмата …»
+    for (const QString &line : lines) {
+        require(!line.contains(calculatorExponent), line);
+        if (line.startsWith(u"Отговор: "))
+            answer = line;
+        if (line.startsWith(u"В полетата: "))
+            inBoxes = line.mid(12).section(QStringLiteral(". "), 0, 0).split(QStringLiteral("; "));
+        checked.noTriangle = checked.noTriangle || line.contains(u"няма такъв триъгълник");
+        const QRegularExpressionMatch step = numbered.match(line);
+        if (!step.hasMatch())
+            continue;
+        try {
+            checked.lines += checkChain(chainOf(line.mid(step.capturedLength())), point) > 0;
+        } catch (const std::exception &e) {
+            throw std::runtime_error(qPrintable(line + u'\n' + QString::fromUtf8(e.what())));
+        }
+    }
+    checked.boxesDiffer = !inBoxes.isEmpty() || checked.noTriangle;
+
+    // «Отговор: r = (2 − √2)/2 ≈ 0,292893218813452; R = √2/2 ≈ 0,707…».
+    require(answer.endsWith(u'.'), QStringLiteral("no answer"));
+    const QStringList parts = answer.mid(9).chopped(1).split(QStringLiteral("; "));
+    require(parts.size() == 2, answer);
+    const auto &computed = solver::columnsOf(variant).computed;
+    for (int i = 0; i < 2; ++i) {
+        const Chain chain = chainOf(parts[i]);
+        const QString symbol = QLatin1String(solver::symbol(computed[i]));
+        require(chain.sides.size() > 1 && chain.sides.first() == symbol, answer);
+        const exact::Number box = boxValue(solver::value(t, computed[i]));
+        if (!knownExact[i].isEmpty() && knownExact[i] != u"-")
+            require(chain.sides[1] == knownExact[i] && chain.relations.front() == u'=',
+                    QStringLiteral("%1, known as %2").arg(answer, knownExact[i]));
+        const auto noted = std::find_if(inBoxes.begin(), inBoxes.end(), [&](const QString &b) {
+            return b.startsWith(symbol + QStringLiteral(" = "));
+        });
+        if (noted == inBoxes.end()) {
+            // As the box shows it, and agreeing with it throughout.
+            require(Reading(chain.sides.last(), point).value() == box, answer);
+            for (const QString &side : chain.sides.mid(1))
+                require(agreeTo13Digits(Reading(side, point).value(), box), answer);
+            continue;
+        }
+        // Where the box differs, the answer is the exact value's, its decimal
+        // right to its digits, and the line after names the box's value.
+        require(!agreeTo13Digits(Reading(chain.sides[1], point).value(), box), answer);
+        checkChain(chain, point);
+        require(Reading(noted->section(QStringLiteral(" = "), 1), point).value() == box, *noted);
+    }
+    return checked;
 }
 
 solver::Triangle solved(Variant variant, double first, double second)
@@ -460,6 +543,10 @@ void TestSolution::stepsAddUp_data()
 // when it is read back and worked out exactly from the numbers it shows, and
 // the answer agrees with the value boxes to the 13 digits the solver
 // promises, or says why it does not.
+// The property of the steps: every line that works something out adds up
+// when it is read back and worked out exactly from the numbers it shows, and
+// the answer agrees with the value boxes to the 13 digits the solver
+// promises, or says why it does not.
 void TestSolution::stepsAddUp()
 {
     QFETCH(Variant, variant);
@@ -470,13 +557,11 @@ void TestSolution::stepsAddUp()
     QFETCH(bool, boxesMayDiffer);
     QFETCH(QString, firstExact);
     QFETCH(QString, secondExact);
-    const QChar point = locale.decimalPoint().front();
-    const auto &computed = solver::columnsOf(variant).computed;
     QRandomGenerator random(int(variant) * 10 + int(family));
+    constexpr int randomSolves = 100;
     int solved = 0;
     int checkedLines = 0;
     int boxesDiffer = 0;
-    constexpr int randomSolves = 100;
     for (int run = 0; run < (family == Family::Typed ? 1 : randomSolves); ++run) {
         if (family != Family::Typed)
             std::tie(first, second) = randomGivens(variant, family, random);
@@ -486,68 +571,18 @@ void TestSolution::stepsAddUp()
             continue;
         QVERIFY(t);
         ++solved;
-        try {
         const QStringList lines = solutionSteps(variant, *t, locale);
-        const QString givens = QStringLiteral("%1, %2: ").arg(first, second);
-        const auto given = solver::givens(variant, *t);
-        QVERIFY2(Reading(lines.first().section(u' ', 4, 4), point).value() == boxValue(given.first),
-                 qPrintable(givens + lines.first()));
-
-        QString answer;
-        QString boxNote;
-        bool noTriangle = false;
-        for (const QString &line : lines) {
-            static const QRegularExpression calculatorExponent(QStringLiteral("\\de[+-]?\\d|inf|nan"));
-            QVERIFY2(!line.contains(calculatorExponent), qPrintable(givens + line));
-            if (line.startsWith(u"Отговор: "))
-                answer = line;
-            else if (line.startsWith(u"В полетата: "))
-                boxNote = line;
-            noTriangle = noTriangle || line.contains(u"няма такъв триъгълник");
-            static const QRegularExpression numbered(QStringLiteral("^\\d+\\) (?:[^:]*: )?"));
-            const QRegularExpressionMatch step = numbered.match(line);
-            if (!step.hasMatch())
-                continue;
-            checkedLines += checkChain(chainOf(line.mid(step.capturedLength())), point) > 0;
-        }
-        QCOMPARE(noTriangle, firstExact == u"-");
-        QVERIFY2(boxNote.isEmpty() || boxesMayDiffer, qPrintable(givens + boxNote));
-        boxesDiffer += !boxNote.isEmpty() || noTriangle;
-        QVERIFY2(!noTriangle || boxesMayDiffer, qPrintable(givens + lines.join(u'\n')));
-
-        // «Отговор: r = (2 − √2)/2 ≈ 0,292893218813452; R = √2/2 ≈ 0,707…».
-        QVERIFY2(answer.endsWith(u'.'), qPrintable(givens + answer));
-        const QStringList parts = answer.mid(9).chopped(1).split(QStringLiteral("; "));
-        QCOMPARE(parts.size(), 2);
-        for (int i = 0; i < 2; ++i) {
-            const Chain chain = chainOf(parts[i]);
-            const QString symbol = QLatin1String(solver::symbol(computed[i]));
-            QCOMPARE(chain.sides.first(), symbol);
-            const exact::Number box = boxValue(solver::value(*t, computed[i]));
-            const exact::Number exactValue = Reading(chain.sides[1], point).value();
-            const QString expected = i == 0 ? firstExact : secondExact;
-            if (!expected.isEmpty() && expected != u"-") {
-                QCOMPARE(chain.sides[1], expected);
-                QCOMPARE(chain.relations.front(), u'=');
-            }
-            const QString inBox = QStringLiteral("%1 = ").arg(symbol);
-            if (!boxNote.contains(QStringLiteral(" ") + inBox)) {
-                // As the box shows it, and agreeing with it throughout.
-                QVERIFY2(Reading(chain.sides.last(), point).value() == box, qPrintable(givens + answer));
-                for (const QString &side : chain.sides.mid(1))
-                    QVERIFY2(agreeTo13Digits(Reading(side, point).value(), box),
-                             qPrintable(givens + answer));
-                continue;
-            }
-            // Where the box differs, the answer is the exact value's, and the
-            // note names the box's value.
-            QVERIFY2(!agreeTo13Digits(exactValue, box), qPrintable(givens + answer + u'\n' + boxNote));
-            QVERIFY(checkChain(chain, point) >= 0);
-            const QString noted = boxNote.section(QStringLiteral(" ") + inBox, 1).section(QStringLiteral(". "), 0, 0).section(u';', 0, 0);
-            QVERIFY2(Reading(noted, point).value() == box, qPrintable(givens + boxNote));
-        }
+        try {
+            const StepsChecked checked =
+                checkSteps(lines, variant, *t, locale, {firstExact, secondExact});
+            require(checked.noTriangle == (firstExact == u"-"), "says there is no triangle");
+            require(!checked.boxesDiffer || boxesMayDiffer, "says the boxes differ");
+            checkedLines += checked.lines;
+            boxesDiffer += checked.boxesDiffer;
         } catch (const std::exception &e) {
-            QFAIL(qPrintable(QStringLiteral("%1, %2: %3").arg(first, second, QString::fromUtf8(e.what()))));
+            QFAIL(qPrintable(QStringLiteral("%1, %2: %3\n%4")
+                                 .arg(first, second, QString::fromUtf8(e.what()),
+                                      lines.join(u'\n'))));
         }
     }
     QVERIFY(solved >= (family == Family::Typed ? 1 : randomSolves / 2));
