@@ -2,7 +2,6 @@
 
 #include <boost/multiprecision/integer.hpp>
 
-#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -77,10 +76,16 @@ double log10Of(const Rational &x)
 } // namespace
 
 Number::Number(const Rational &p, const Rational &q, const Integer &d)
+    : Number(p, q, d, Checked{})
+{
+    const auto square = [](const Integer &n) { return floorRoot(n) * floorRoot(n) == n; };
+    if (m_root != 0 && (m_radicand < 2 || square(m_radicand)))
+        throw std::domain_error("a root's radicand is a whole number above 1 and no square");
+}
+
+Number::Number(const Rational &p, const Rational &q, const Integer &d, Checked)
     : m_rational(p), m_root(q), m_radicand(q == 0 ? Integer(0) : d)
 {
-    if (m_root != 0 && m_radicand < 2)
-        throw std::domain_error("a root's radicand is a whole number above 1");
 }
 
 Number Number::fromDecimal(const Decimal &decimal)
@@ -124,7 +129,7 @@ int Number::sign() const
 
 Number Number::operator-() const
 {
-    return Number(-m_rational, -m_root, m_radicand);
+    return Number(-m_rational, -m_root, m_radicand, Number::Checked{});
 }
 
 namespace {
@@ -144,7 +149,7 @@ const Integer &commonRadicand(const Number &x, const Number &y)
 Number operator+(const Number &x, const Number &y)
 {
     const Integer &d = commonRadicand(x, y);
-    return Number(x.m_rational + y.m_rational, x.m_root + y.m_root, d);
+    return Number(x.m_rational + y.m_rational, x.m_root + y.m_root, d, Number::Checked{});
 }
 
 Number operator-(const Number &x, const Number &y)
@@ -156,7 +161,7 @@ Number operator*(const Number &x, const Number &y)
 {
     const Integer &d = commonRadicand(x, y);
     return Number(x.m_rational * y.m_rational + x.m_root * y.m_root * d,
-                  x.m_rational * y.m_root + x.m_root * y.m_rational, d);
+                  x.m_rational * y.m_root + x.m_root * y.m_rational, d, Number::Checked{});
 }
 
 Number operator/(const Number &x, const Number &y)
@@ -164,13 +169,13 @@ Number operator/(const Number &x, const Number &y)
     if (y.sign() == 0)
         throw std::domain_error("division by zero");
     if (y.isRational())
-        return Number(x.m_rational / y.m_rational, x.m_root / y.m_rational,
-                      x.isRational() ? Integer(0) : x.m_radicand);
+        return Number(x.m_rational / y.m_rational, x.m_root / y.m_rational, x.m_radicand,
+                      Number::Checked{});
     // Times the conjugate over the norm p² − q²·d, which is not zero.
-    const Number conjugate(y.m_rational, -y.m_root, y.m_radicand);
+    const Number conjugate(y.m_rational, -y.m_root, y.m_radicand, Number::Checked{});
     const Rational norm = y.m_rational * y.m_rational - y.m_root * y.m_root * y.m_radicand;
     const Number top = x * conjugate;
-    return Number(top.m_rational / norm, top.m_root / norm, top.m_radicand);
+    return Number(top.m_rational / norm, top.m_root / norm, top.m_radicand, Number::Checked{});
 }
 
 Number abs(const Number &x)

@@ -33,7 +33,7 @@ public:
     Number(long long whole) : m_rational(whole) {}
     Number(const Rational &rational) : m_rational(rational) {}
     // p + q·√d as it is given; d must be a whole number > 1 that is no
-    // perfect square, or q zero.
+    // perfect square, or q zero, else std::domain_error.
     Number(const Rational &p, const Rational &q, const Integer &d);
 
     static Number fromDecimal(const Decimal &decimal);
@@ -63,6 +63,12 @@ public:
     std::optional<Decimal> terminatingDecimal() const;
 
 private:
+    // For the results of the arithmetic, whose radicand is known to be good.
+    struct Checked
+    {
+    };
+    Number(const Rational &p, const Rational &q, const Integer &d, Checked);
+
     Rational m_rational;
     Rational m_root;
     Integer m_radicand;
