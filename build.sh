@@ -15,8 +15,10 @@ run | test) ;;
 esac
 
 # What building and running needs; dpkg-dev gives the hardening flags
-# (dpkg-buildflags).
-packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev fonts-liberation2 qt6-translations-l10n)
+# (dpkg-buildflags), libboost-dev the header-only big numbers of the exact
+# steps (Boost.Multiprecision).
+packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev libboost-dev fonts-liberation2
+    qt6-translations-l10n)
 # What the tests need besides: packaging and Debian's checks of the package
 # (lintian, and hardening-check from devscripts), the end-to-end test in a
 # real X server driven through the accessibility bus, the window as a client

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Reruns every benchmark and prints the figures that the README quotes: the
 # machine, the solver and number text in ns per call, start-up and peak
-# memory against a bare window, and the intro's timing. Needs the packages of
+# memory against a bare window, the intro's timing, and the companion
+# window's redraw after «Изчисли». Needs the packages of
 # `bash build.sh test` (libbenchmark-dev among them); takes about two
 # minutes. Arguments: the number of start-up pairs (15) and intro runs (10).
 set -euo pipefail
@@ -33,3 +34,7 @@ echo "== Start-up to the first frame and peak memory, against a bare window"
 echo
 echo "== The intro's end"
 QT_QPA_PLATFORM=offscreen "$bin/intro_timing" "$runs"
+
+echo
+echo "== The companion window after «Изчисли»"
+QT_QPA_PLATFORM=offscreen "$bin/companion_timing" 30

@@ -73,8 +73,8 @@ bool captureCalculation(const QDir &out)
 }
 
 // The companion window as a Bulgarian student sees it, decimal comma and
-// all: «Вариант 4» with r = 1 and R = 2,5, and a triangle so thin (legs 1
-// and 1000) that its drawing is a stand-in.
+// all: «Вариант 1» with legs 1 and 1, whose answers are roots, and a
+// triangle so thin (legs 1 and 1000) that its drawing is a stand-in.
 bool captureSolution(const QDir &out)
 {
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
@@ -87,7 +87,7 @@ bool captureSolution(const QDir &out)
         double second;
         const char *file;
     } shots[] = {
-        {solver::Variant::Radii, 1, 2.5, "solution.png"},
+        {solver::Variant::Legs, 1, 1, "solution.png"},
         {solver::Variant::Legs, 1, 1000, "solution-thin.png"},
     };
     window.show();

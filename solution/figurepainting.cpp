@@ -1,6 +1,6 @@
 #include "figurepainting.h"
 
-#include "numbertext.h"
+#include "schooltext.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -213,7 +213,7 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
     }
     const Labeller labels(painter, font, rect);
     const qreal em = labels.em();
-    const auto value = [&](double v) { return numbertext::toText(v, 4, locale); };
+    const auto value = [&](double v) { return schoolText(v, 4, locale); };
 
     // The longer leg lies at the bottom from C to Q, the shorter one rises
     // from C to P; the incircle touches the longer leg at the lower point.
@@ -289,7 +289,7 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
 QString figureDescription(const solver::Triangle &triangle, const QRectF &rect, const QFont &font,
                           const QLocale &locale)
 {
-    const auto value = [&](double v) { return numbertext::toText(v, 4, locale); };
+    const auto value = [&](double v) { return schoolText(v, 4, locale); };
     QString text = QStringLiteral("правоъгълен триъгълник с катети %1 и %2, хипотенуза %3, "
                                   "r = %4, R = %5")
                        .arg(value(triangle.a), value(triangle.b), value(2 * triangle.R),

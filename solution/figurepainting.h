@@ -19,7 +19,8 @@ class QString;
 
 // Paints the triangle with its vertices, sides and right angle marked, both
 // circles with their centres and one radius each, the values to four
-// significant digits and, for a stand-in, a note that it is not to scale.
+// significant digits in a school's notation (1·10⁶) and, for a stand-in, a
+// note that it is not to scale.
 void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
                  const QFont &font, const QLocale &locale = QLocale());
 

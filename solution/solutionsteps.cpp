@@ -1,270 +1,257 @@
 #include "solutionsteps.h"
 
 #include "numbertext.h"
+#include "schooltext.h"
 #include "variants.h"
+#include "workedsolution.h"
 
-#include <algorithm>
-#include <cmath>
-#include <initializer_list>
+#include <stdexcept>
 
+using exact::Number;
 using solver::Column;
 using solver::Triangle;
 using solver::Variant;
 
 namespace {
 
-// One side of an equation in a step, and the worked-out numbers it shows.
-// A side whose number left the range of double (a leg of 1e200 squared) is
-// left out of the line rather than shown as "inf".
-struct Side
+QString symbolOf(Column column)
 {
-    QString text;
-    bool shown = true;
-};
-
-Side side(const QString &text, std::initializer_list<double> numbers = {})
-{
-    bool finite = true;
-    for (double number : numbers)
-        finite = finite && std::isfinite(number);
-    return {text, finite};
+    return QString::fromLatin1(solver::symbol(column));
 }
 
-class Writer
+// A value as its box shows it, read as the decimal it is: «0,1» is 1/10, not
+// the double nearest to it.
+Number boxValue(double value)
 {
-public:
-    explicit Writer(const QLocale &locale) : m_locale(locale) {}
+    const auto decimal =
+        exact::readDecimal(numbertext::toText(value, QLocale::c()).toStdString());
+    if (!decimal)
+        throw std::domain_error("a box that shows no number");
+    return Number::fromDecimal(*decimal);
+}
 
-    QString n(double value) const { return numbertext::toText(value, m_locale); }
-
-    // A number in exponent form is bracketed where a sign would bind to
-    // its exponent alone: (1e-05)², √(1e-10).
-    QString squared(double value) const
-    {
-        const QString text = n(value);
-        return text.contains(u'e') ? QStringLiteral("(%1)²").arg(text) : text + u'²';
-    }
-
-    QString root(double value) const
-    {
-        const QString text = n(value);
-        return text.contains(u'e') ? QStringLiteral("√(%1)").arg(text) : u'√' + text;
-    }
-
-    // "Дадени са a = 3 и R = 2,5. Търсим b и r.", and for the radii which
-    // of the legs is b.
-    void givens(Variant variant, const Triangle &t)
-    {
-        const auto &columns = solver::columnsOf(variant);
-        QString sought = QStringLiteral("%1 и %2").arg(name(columns.computed[0]),
-                                                      name(columns.computed[1]));
-        if (variant == Variant::Radii)
-            sought += QStringLiteral(" (b е по-късият катет)");
-        m_lines << QStringLiteral("Дадени са %1 и %2. Търсим %3.")
-                       .arg(equation(t, columns.given[0]), equation(t, columns.given[1]), sought);
-    }
-
-    // A step: where it comes from (may be empty), then the sides of one
-    // chain of equalities, the quantity first and its value last.
-    void step(const QString &from, std::initializer_list<Side> sides)
-    {
-        QStringList shown;
-        for (const Side &s : sides)
-            if (s.shown)
-                shown << s.text;
-        const QString chain = shown.join(u" = ");
-        say(from.isEmpty() ? chain : QStringLiteral("%1: %2").arg(from, chain));
-    }
-
-    void say(const QString &text)
-    {
-        m_lines << QStringLiteral("%1) %2").arg(++m_steps).arg(text);
-    }
-
-    // "Отговор: b = 4; r = 1.": the computed values as the boxes write them.
-    void answer(Variant variant, const Triangle &t)
-    {
-        const auto &computed = solver::columnsOf(variant).computed;
-        m_lines << QStringLiteral("Отговор: %1; %2.")
-                       .arg(equation(t, computed[0]), equation(t, computed[1]));
-    }
-
-    QStringList lines() const { return m_lines; }
-
-private:
-    static QString name(Column column)
-    {
-        return QString::fromLatin1(solver::symbol(column));
-    }
-
-    QString equation(const Triangle &t, Column column) const
-    {
-        return QStringLiteral("%1 = %2").arg(name(column), n(solver::value(t, column)));
-    }
-
-    const QLocale &m_locale;
-    QStringList m_lines;
-    int m_steps = 0;
-};
+QString withoutBlanks(QString text)
+{
+    return text.remove(u' ');
+}
 
 const QString fromHalfHypotenuse = QStringLiteral("От 2R = c");
 const QString fromInradius = QStringLiteral("От 2r = a + b − c");
 const QString fromPythagoras = QStringLiteral("От a² + b² = c²");
 
-// The steps that more than one variant takes. The hypotenuse is always twice
-// the solver's R, so that R = c / 2 reads back exactly.
-
-void hypotenuseFromCircumradius(Writer &w, const Triangle &t)
+// "Дадени са a = 3 и R = 2,5. Търсим b и r.", and for the radii which of the
+// legs is b.
+void givens(WorkedSolution &s, Variant variant, const Quantity &first, const Quantity &second)
 {
-    const double c = 2 * t.R;
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("c")), side(QStringLiteral("2R")),
-            side(QStringLiteral("2·%1").arg(w.n(t.R))), side(w.n(c), {c})});
+    const auto &computed = solver::columnsOf(variant).computed;
+    QString sought = QStringLiteral("%1 и %2").arg(symbolOf(computed[0]),
+                                                  symbolOf(computed[1]));
+    if (variant == Variant::Radii)
+        sought += QStringLiteral(" (b е по-късият катет)");
+    s.write(QStringLiteral("Дадени са %1 = %2 и %3 = %4. Търсим %5.")
+                .arg(first.symbol, s.notation().shown(first), second.symbol,
+                     s.notation().shown(second), sought));
 }
 
-void circumradiusFromHypotenuse(Writer &w, const Triangle &t)
+// The box's value is the solver's, worked out from the givens as doubles; it
+// agrees with the exact answer to the 13 digits the solver promises, unless
+// the triangle is so thin or so nearly isosceles that the givens' rounding
+// to binary changes the answer in those digits.
+bool agrees(const Number &exactValue, const Number &box)
 {
-    const double c = 2 * t.R;
-    w.step(fromHalfHypotenuse,
-           {side(QStringLiteral("R")), side(QStringLiteral("c / 2")),
-            side(QStringLiteral("%1 / 2").arg(w.n(c)), {c}), side(w.n(t.R))});
+    static const Number tolerance = Number(1) / exact::power(Number(10), 13);
+    return exact::abs(exactValue - box) <= tolerance * exact::abs(box);
 }
 
-// 2r is the solver's r doubled, not a + b − c worked out: on a thin triangle
-// that difference of nearly equal lengths would lose its digits.
-void inradiusFromSides(Writer &w, const Triangle &t)
+const QString binaryRounding =
+    QStringLiteral("Програмата ги пресмята с дадените, закръглени до двоични числа с около 16 "
+                   "значещи цифри, а при тези дадени и толкова малка разлика променя отговора.");
+
+// "Отговор: r = (2 − √2)/2 ≈ 0,292893218813452; R = √2/2 ≈ 0,707106781186548.":
+// each computed value's exact form and then the value as its box shows it.
+// Where the box differs from the exact answer in the digits the solver
+// promises, the answer gives the exact value's own decimal and a line says
+// what the box shows and why.
+void answer(WorkedSolution &s, const Triangle &t, const Quantity &first, const Quantity &second,
+            Column firstColumn, Column secondColumn)
 {
-    const double c = 2 * t.R;
-    w.step(fromInradius,
-           {side(QStringLiteral("r")), side(QStringLiteral("(a + b − c) / 2")),
-            side(QStringLiteral("(%1 + %2 − %3) / 2").arg(w.n(t.a), w.n(t.b), w.n(c)), {c}),
-            side(QStringLiteral("%1 / 2").arg(w.n(2 * t.r))), side(w.n(t.r))});
+    const StepNotation &n = s.notation();
+    QStringList parts;
+    QStringList boxes;
+    for (const auto &[q, column] : {std::pair{&first, firstColumn}, {&second, secondColumn}}) {
+        const double box = solver::value(t, column);
+        const QString boxText = schoolText(box, 15, n.locale());
+        QString decimal = boxText;
+        if (!agrees(q->value, boxValue(box))) {
+            decimal = n.text(n.decimal(q->value, 15));
+            boxes << QStringLiteral("%1 = %2").arg(q->symbol, boxText);
+        }
+        QString part = q->symbol;
+        if (q->exactForm)
+            part += QStringLiteral(" = ") + *q->exactForm;
+        if (!q->exactForm || withoutBlanks(decimal) != withoutBlanks(*q->exactForm))
+            part += QStringLiteral(" ≈ ") + decimal;
+        parts << part;
+    }
+    s.write(QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; "))));
+    if (!boxes.isEmpty())
+        s.write(QStringLiteral("В полетата: %1. %2").arg(boxes.join(QStringLiteral("; ")),
+                                                        binaryRounding));
 }
 
-void legs(Writer &w, const Triangle &t)
+// With the givens exactly as written there is no triangle, although their
+// doubles gave one: `what`, which must be positive, is not. The boxes'
+// answer is all there is to show.
+void noExactTriangle(WorkedSolution &s, const Triangle &t, Variant variant, const QString &what,
+                     const Number &value)
 {
-    const double aa = t.a * t.a;
-    const double bb = t.b * t.b;
-    const double c = 2 * t.R;
-    w.step(fromPythagoras,
-           {side(QStringLiteral("c")), side(QStringLiteral("√(a² + b²)")),
-            side(QStringLiteral("√(%1 + %2)").arg(w.squared(t.a), w.squared(t.b))),
-            side(QStringLiteral("√(%1 + %2)").arg(w.n(aa), w.n(bb)), {aa, bb}),
-            side(w.root(aa + bb), {aa + bb}), side(w.n(c), {c})});
-    circumradiusFromHypotenuse(w, t);
-    inradiusFromSides(w, t);
+    s.say([what, value](const StepNotation &n) {
+        const auto exactForm = n.shortForm(value);
+        const QString shown = exactForm
+            ? QStringLiteral("= ") + *exactForm
+            : QStringLiteral("≈ ") + n.text(n.decimal(value, stepDigits));
+        return QStringLiteral("%1 %2%3: с дадените точно както са записани няма такъв "
+                              "триъгълник. Полетата показват триъгълника, който програмата "
+                              "намира с дадените, закръглени до двоични числа; тук това "
+                              "закръгляне решава.")
+            .arg(what, shown, value.sign() < 0 ? QStringLiteral(" < 0") : QString());
+    });
+    const auto &computed = solver::columnsOf(variant).computed;
+    QStringList parts;
+    for (const Column column : computed)
+        parts << QStringLiteral("%1 ≈ %2").arg(symbolOf(column),
+                                               schoolText(solver::value(t, column), 15,
+                                                          s.notation().locale()));
+    s.write(QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; "))));
 }
 
-void legAndInradius(Writer &w, const Triangle &t)
+void legs(WorkedSolution &s, Quantity &a, Quantity &b, const Triangle &t)
 {
-    // b(a − 2r) = 2r(a − r), from eliminating c: no root, and both brackets
-    // are positive for every triangle the solver returns.
-    const double numerator = 2 * t.r * (t.a - t.r);
-    const double denominator = t.a - 2 * t.r;
-    const double c = 2 * t.R;
-    const QString a = w.n(t.a);
-    const QString r = w.n(t.r);
-    w.step(fromInradius, {side(QStringLiteral("c")), side(QStringLiteral("a + b − 2r"))});
-    w.step(QStringLiteral("Заместваме c в a² + b² = c²"),
-           {side(QStringLiteral("a² + b²")), side(QStringLiteral("(a + b − 2r)²")),
-            side(QStringLiteral("a² + b² + 2ab − 4ar − 4br + 4r²"))});
-    w.say(QStringLiteral("Съкращаваме a² + b² и делим на 2: ab − 2br = 2ar − 2r², "
+    Quantity &c = s.step(fromPythagoras, QStringLiteral("c"), {QStringLiteral("√(a² + b²)")},
+                         root(squared(Term(a)) + squared(Term(b))));
+    Quantity &R = s.step(fromHalfHypotenuse, QStringLiteral("R"), {QStringLiteral("c / 2")},
+                         Term(c) / 2);
+    Quantity &r = s.step(fromInradius, QStringLiteral("r"), {QStringLiteral("(a + b − c) / 2")},
+                         (Term(a) + b - c) / 2);
+    answer(s, t, r, R, Column::r, Column::R);
+}
+
+void legAndInradius(WorkedSolution &s, Quantity &a, Quantity &r, const Triangle &t)
+{
+    s.say(QStringLiteral("От 2r = a + b − c: c = a + b − 2r"));
+    s.say(QStringLiteral("Заместваме c в a² + b² = c²: a² + b² = (a + b − 2r)² = "
+                         "a² + b² + 2ab − 4ar − 4br + 4r²"));
+    s.say(QStringLiteral("Съкращаваме a² + b² и делим на 2: ab − 2br = 2ar − 2r², "
                          "тоест b·(a − 2r) = 2r·(a − r)"));
-    w.step({}, {side(QStringLiteral("b")), side(QStringLiteral("2r·(a − r) / (a − 2r)")),
-                side(QStringLiteral("2·%2·(%1 − %2) / (%1 − 2·%2)").arg(a, r)),
-                side(QStringLiteral("%1 / %2").arg(w.n(numerator), w.n(denominator)), {numerator}),
-                side(w.n(t.b))});
-    w.step({}, {side(QStringLiteral("c")), side(QStringLiteral("a + b − 2r")),
-                side(QStringLiteral("%1 + %2 − 2·%3").arg(a, w.n(t.b), r)), side(w.n(c), {c})});
-    circumradiusFromHypotenuse(w, t);
+    const Term gap = Term(a) - Term(2) * r;
+    if (gap.value().sign() <= 0) {
+        noExactTriangle(s, t, Variant::LegAndInradius, QStringLiteral("a − 2r"), gap.value());
+        return;
+    }
+    Quantity &b = s.step({}, QStringLiteral("b"), {QStringLiteral("2r·(a − r) / (a − 2r)")},
+                         Term(2) * r * (Term(a) - r) / gap);
+    Quantity &c = s.step({}, QStringLiteral("c"), {QStringLiteral("a + b − 2r")},
+                         Term(a) + b - Term(2) * r);
+    Quantity &R = s.step(fromHalfHypotenuse, QStringLiteral("R"), {QStringLiteral("c / 2")},
+                         Term(c) / 2);
+    answer(s, t, b, R, Column::b, Column::R);
 }
 
-void legAndCircumradius(Writer &w, const Triangle &t)
+void legAndCircumradius(WorkedSolution &s, Quantity &a, Quantity &R, const Triangle &t)
 {
-    // c² − a² as (c − a)(c + a): when a is nearly c, c − a is exact and
-    // c² − a² would lose its digits.
-    const double c = 2 * t.R;
-    const double difference = c - t.a;
-    const double sum = c + t.a;
-    const double product = difference * sum;
-    const QString a = w.n(t.a);
-    hypotenuseFromCircumradius(w, t);
-    w.step(fromPythagoras,
-           {side(QStringLiteral("b")), side(QStringLiteral("√(c² − a²)")),
-            side(QStringLiteral("√((c − a)·(c + a))")),
-            side(QStringLiteral("√((%1 − %2)·(%1 + %2))").arg(w.n(c), a), {c}),
-            side(QStringLiteral("√(%1·%2)").arg(w.n(difference), w.n(sum)), {difference, sum}),
-            side(w.root(product), {product}), side(w.n(t.b))});
-    inradiusFromSides(w, t);
+    Quantity &c = s.step(fromHalfHypotenuse, QStringLiteral("c"), {QStringLiteral("2R")},
+                         Term(2) * R);
+    const Term square = squared(Term(c)) - squared(Term(a));
+    if (square.value().sign() <= 0) {
+        noExactTriangle(s, t, Variant::LegAndCircumradius, QStringLiteral("c² − a²"),
+                        square.value());
+        return;
+    }
+    Quantity &b = s.step(fromPythagoras, QStringLiteral("b"), {QStringLiteral("√(c² − a²)")},
+                         root(square));
+    Quantity &r = s.step(fromInradius, QStringLiteral("r"), {QStringLiteral("(a + b − c) / 2")},
+                         (Term(a) + b - c) / 2);
+    answer(s, t, b, r, Column::b, Column::r);
 }
 
-void radii(Writer &w, const Triangle &t)
+// a + b and ab from the relations; a and b are then the roots of
+// x² − (a + b)·x + ab = 0, a the larger, and b = ab / a, Vieta's way, which
+// a student redoes from a's decimal without the loss of (a + b − √D) / 2.
+void radii(WorkedSolution &s, Quantity &r, Quantity &R, const Triangle &t)
 {
-    // a + b and ab from the relations, then a as the larger root of
-    // x² − (a + b)x + ab = 0 and b = ab / a: the smaller root taken as
-    // (a + b − √D) / 2 would lose its digits on a thin triangle. Only next to
-    // the isosceles triangle, where the two roots meet, does D itself lose
-    // digits, as every way of solving does there.
-    const double c = 2 * t.R;
-    const double sum = c + 2 * t.r;
-    const double twoProduct = 2 * t.r * (sum + c);
-    const double product = twoProduct / 2;
-    const double sumSquared = sum * sum;
-    const double fourProducts = 4 * product;
-    // Rounding can leave the discriminant of an isosceles triangle a hair
-    // below zero, where it is zero.
-    const double D = std::max(0.0, sumSquared - fourProducts);
-    const double rootOfD = std::sqrt(D);
-    hypotenuseFromCircumradius(w, t);
-    w.step(fromInradius,
-           {side(QStringLiteral("a + b")), side(QStringLiteral("c + 2r")),
-            side(QStringLiteral("%1 + 2·%2").arg(w.n(c), w.n(t.r)), {c}), side(w.n(sum), {sum})});
-    w.step(fromPythagoras,
-           {side(QStringLiteral("2ab")), side(QStringLiteral("(a + b)² − c²")),
-            side(QStringLiteral("(a + b − c)·(a + b + c)")), side(QStringLiteral("2r·(a + b + c)")),
-            side(QStringLiteral("2·%1·(%2 + %3)").arg(w.n(t.r), w.n(sum), w.n(c)), {sum, c}),
-            side(w.n(twoProduct), {twoProduct})});
-    w.step({}, {side(QStringLiteral("ab")),
-                side(QStringLiteral("%1 / 2").arg(w.n(twoProduct)), {twoProduct}),
-                side(w.n(product), {product})});
-    QString equation = QStringLiteral("a и b са корените на x² − (a + b)·x + ab = 0");
-    if (std::isfinite(sum) && std::isfinite(product))
-        equation += QStringLiteral(", тоест на x² − %1·x + %2 = 0").arg(w.n(sum), w.n(product));
-    w.say(equation);
-    w.step({}, {side(QStringLiteral("D")), side(QStringLiteral("(a + b)² − 4ab")),
-                side(QStringLiteral("%1 − 4·%2").arg(w.squared(sum), w.n(product)), {sum, product}),
-                side(QStringLiteral("%1 − %2").arg(w.n(sumSquared), w.n(fourProducts)),
-                     {sumSquared, fourProducts}),
-                side(w.n(D), {D})});
-    w.step({}, {side(QStringLiteral("a")), side(QStringLiteral("(a + b + √D) / 2")),
-                side(QStringLiteral("(%1 + %2) / 2").arg(w.n(sum), w.root(D)), {sum, D}),
-                side(QStringLiteral("(%1 + %2) / 2").arg(w.n(sum), w.n(rootOfD)), {sum, D}),
-                side(w.n(t.a))});
-    w.step({}, {side(QStringLiteral("b")), side(QStringLiteral("ab / a")),
-                side(QStringLiteral("%1 / %2").arg(w.n(product), w.n(t.a)), {product}),
-                side(w.n(t.b))});
+    Quantity &c = s.step(fromHalfHypotenuse, QStringLiteral("c"), {QStringLiteral("2R")},
+                         Term(2) * R);
+    Quantity &sum = s.step(fromInradius, QStringLiteral("a + b"), {QStringLiteral("c + 2r")},
+                           Term(c) + Term(2) * r);
+    Quantity &twoProduct =
+        s.step(fromPythagoras, QStringLiteral("2ab"),
+               {QStringLiteral("(a + b)² − c²"), QStringLiteral("(a + b − c)·(a + b + c)"),
+                QStringLiteral("2r·(a + b + c)")},
+               Term(2) * r * (Term(sum) + c));
+    Quantity &product =
+        s.step({}, QStringLiteral("ab"), {QStringLiteral("2ab / 2")}, Term(twoProduct) / 2);
+    s.say([&sum, &product](const StepNotation &n) {
+        const auto coefficient = [&](const Quantity &q) {
+            const QString text = n.shown(q);
+            return Term::bindingOf(text) == Term::Binding::Atom ? text
+                                                                : QStringLiteral("(%1)").arg(text);
+        };
+        const bool rounded = !sum.exactForm || !product.exactForm;
+        return QStringLiteral("a и b са корените на x² − (a + b)·x + ab = 0, тоест%1 на "
+                              "x² − %2·x + %3 = 0")
+            .arg(rounded ? QStringLiteral(" приблизително") : QString(), coefficient(sum),
+                 coefficient(product));
+    });
+    Quantity &D = s.step({}, QStringLiteral("D"), {QStringLiteral("(a + b)² − 4ab")},
+                         squared(Term(sum)) - Term(4) * product);
+    if (D.value.sign() < 0) {
+        noExactTriangle(s, t, Variant::Radii, QStringLiteral("D"), D.value);
+        return;
+    }
+    Quantity &a = s.step({}, QStringLiteral("a"), {QStringLiteral("(a + b + √D) / 2")},
+                         (Term(sum) + root(Term(D))) / 2);
+    Quantity &b = s.step({}, QStringLiteral("b"), {QStringLiteral("ab / a")}, Term(product) / a);
+    answer(s, t, a, b, Column::a, Column::b);
+}
+
+QStringList writeSolution(Variant variant, const Triangle &triangle, const QLocale &locale)
+{
+    WorkedSolution s(locale);
+    const auto &given = solver::columnsOf(variant).given;
+    Quantity &first = s.given(symbolOf(given[0]), boxValue(solver::value(triangle, given[0])));
+    Quantity &second = s.given(symbolOf(given[1]), boxValue(solver::value(triangle, given[1])));
+    givens(s, variant, first, second);
+    switch (variant) {
+    case Variant::Legs:
+        legs(s, first, second, triangle);
+        break;
+    case Variant::LegAndInradius:
+        legAndInradius(s, first, second, triangle);
+        break;
+    case Variant::LegAndCircumradius:
+        legAndCircumradius(s, first, second, triangle);
+        break;
+    case Variant::Radii:
+        radii(s, first, second, triangle);
+        break;
+    }
+    return s.lines();
 }
 
 } // namespace
 
 QStringList solutionSteps(Variant variant, const Triangle &triangle, const QLocale &locale)
 {
-    Writer writer(locale);
-    writer.givens(variant, triangle);
-    switch (variant) {
-    case Variant::Legs:
-        legs(writer, triangle);
-        break;
-    case Variant::LegAndInradius:
-        legAndInradius(writer, triangle);
-        break;
-    case Variant::LegAndCircumradius:
-        legAndCircumradius(writer, triangle);
-        break;
-    case Variant::Radii:
-        radii(writer, triangle);
-        break;
+    try {
+        return writeSolution(variant, triangle, locale);
+    } catch (const std::domain_error &) {
+        // Not reached for a triangle the solver returns; should it be, the
+        // window still shows the answer rather than end the program.
+        QStringList parts;
+        for (const Column column : solver::columnsOf(variant).computed)
+            parts << QStringLiteral("%1 ≈ %2").arg(symbolOf(column),
+                                                   schoolText(solver::value(triangle, column), 15,
+                                                              locale));
+        return {QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; ")))};
     }
-    writer.answer(variant, triangle);
-    return writer.lines();
 }
