@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "figureexport.h"
 #include "figuregeometry.h"
 #include "figurepainting.h"
@@ -7,16 +8,18 @@
 #include "solutionwindow.h"
 #include "variants.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <cmath>
 
@@ -91,6 +94,12 @@ bool inkNear(const QImage &image, QPointF p, Test test)
                 return true;
         }
     return false;
+}
+
+// How often the letter stands alone in the text (in "2R = c", not in a word).
+qsizetype lone(const QString &text, QChar letter)
+{
+    return text.count(QRegularExpression(QStringLiteral("(?<!\\p{L})%1(?!\\p{L})").arg(letter)));
 }
 
 solver::Triangle solved(Variant variant, double first, double second)
@@ -223,6 +232,16 @@ void TestSolution::stepsEndInBoxTexts()
     }
     for (const QString &line : lines)
         QVERIFY2(!line.contains(u"inf") && !line.contains(u"nan"), qPrintable(line));
+
+    // As a screen reader says each step, every r and R that stands alone
+    // is marked «малко r» or «главно R», and no other is left.
+    for (const QString &line : lines) {
+        QString said = accessibility::spoken(line);
+        QCOMPARE(said.count(u"малко r"), lone(line, u'r'));
+        QCOMPARE(said.count(u"главно R"), lone(line, u'R'));
+        said.remove(QStringLiteral("малко r")).remove(QStringLiteral("главно R"));
+        QVERIFY2(lone(said, u'r') + lone(said, u'R') == 0, qPrintable(accessibility::spoken(line)));
+    }
 }
 
 void TestSolution::viewShowsBothCirclesOnPaper()
@@ -234,6 +253,10 @@ void TestSolution::viewShowsBothCirclesOnPaper()
     FigureView view;
     view.setPalette(dark);
     view.resize(400, 400);
+    // Before any calculation it describes nothing to assistive technology.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&view);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Description), QString());
     const solver::Triangle t = solved(Variant::Legs, 3, 4);
     view.setTriangle(t);
     const QImage image = view.grab().toImage();
@@ -250,7 +273,11 @@ void TestSolution::viewShowsBothCirclesOnPaper()
     QVERIFY(inkNear(image, I - QPointF(0, g.incircle.radius), blue));
     QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
     QCOMPARE(image.pixelColor(view.width() - 3, view.height() - 3), QColor(Qt::white));
-    QVERIFY(view.accessibleDescription().contains(u"катети 3 и 4, хипотенуза 5"));
+    const QString description = accessible->text(QAccessible::Description);
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    for (const char *part : {"катети 3 и 4, хипотенуза 5", "радиус на вписаната окръжност r = 1",
+                             "радиус на описаната окръжност R = "})
+        QVERIFY2(description.contains(QString::fromUtf8(part)), qPrintable(description));
 }
 
 void TestSolution::savedFilesReadBack_data()
@@ -307,6 +334,10 @@ void TestSolution::savedFilesReadBack()
     }
 }
 
+// What the window shows, and what assistive technology is told of it: a
+// window named by its title; opened, the focus on what speaks its content;
+// the steps a list of one item a step, each read with r and R told apart;
+// a notification after «Копирай».
 void TestSolution::windowFollowsCalculations()
 {
     SolutionWindow window;
@@ -314,8 +345,11 @@ void TestSolution::windowFollowsCalculations()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.isWindow());
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&window);
+    QCOMPARE(accessible->role(), QAccessible::Window);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Чертеж и решение"));
     auto *message = window.findChild<QLabel *>(QStringLiteral("message"));
-    auto *steps = window.findChild<QTextEdit *>(QStringLiteral("steps"));
+    auto *steps = window.findChild<QListWidget *>(QStringLiteral("steps"));
     QPushButton *copy = nullptr;
     for (auto *button : window.findChildren<QPushButton *>())
         if (button->text() == u"Копирай")
@@ -323,26 +357,54 @@ void TestSolution::windowFollowsCalculations()
     QVERIFY(message && steps && copy);
     QVERIFY(message->isVisible());
     QVERIFY(!copy->isEnabled());
+    // Before any calculation the focus is on the line that says how to get one.
+    QCOMPARE(QApplication::focusWidget(), message);
+    QVERIFY(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name)
+                .contains(u"«Изчисли»"));
 
     const QString failure = QStringLiteral("Няма правоъгълен триъгълник с тези стойности.");
     window.showFailure(failure);
     QCOMPARE(message->text(), failure);
+    QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name), failure);
     QVERIFY(!copy->isEnabled());
 
     const solver::Triangle t = solved(Variant::Radii, 1, 2.5);
     window.showSolution(Variant::Radii, t);
     QVERIFY(steps->isVisible());
     QVERIFY(!message->isVisible());
-    QCOMPARE(steps->toPlainText(), solutionSteps(Variant::Radii, t).join(u'\n'));
+    const QStringList lines = solutionSteps(Variant::Radii, t);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(steps);
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->childCount(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QCOMPARE(steps->item(i)->text(), lines[i]);
+        QCOMPARE(list->child(i)->text(QAccessible::Name), accessibility::spoken(lines[i]));
+    }
     QVERIFY(copy->isEnabled());
+    // The focus went to the drawing, which the page replaced the message with.
+    QAccessibleInterface *focus =
+        QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    QCOMPARE(focus->role(), QAccessible::Graphic);
+    QVERIFY2(focus->text(QAccessible::Description).startsWith(u"правоъгълен триъгълник"),
+             qPrintable(focus->text(QAccessible::Description)));
+
+    // Selected steps copy as text, one line a step.
+    steps->setFocus();
+    QTest::keyClick(steps, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), lines.join(u'\n'));
 
     // The keys work while the student reads the steps.
-    steps->setFocus();
     QApplication::clipboard()->clear();
     QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     // A button's shortcut clicks it a moment later, as a user would see.
-    QTRY_COMPARE(QApplication::clipboard()->text(), steps->toPlainText());
+    QTRY_COMPARE(QApplication::clipboard()->text(), lines.join(u'\n'));
     QVERIFY(!QApplication::clipboard()->image().isNull());
+    auto *announcer = window.findChild<QWidget *>(QStringLiteral("announcer"));
+    QVERIFY(announcer && announcer->isVisible());
+    QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(announcer);
+    QCOMPARE(notification->role(), QAccessible::Notification);
+    QCOMPARE(notification->text(QAccessible::Name), QStringLiteral("Чертежът и решението са копирани."));
     QTest::keyClick(steps, Qt::Key_Escape);
     QTRY_VERIFY(!window.isVisible());
 }
