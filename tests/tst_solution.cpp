@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QPdfWriter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,7 +98,11 @@ bool inkNear(const QImage &image, QPointF p, Test test)
 // How often the letter stands alone in the text (in "2R = c", not in a word).
 qsizetype lone(const QString &text, QChar letter)
 {
-    return text.count(QRegularExpression(QStringLiteral("(?<!\\p{L})%1(?!\\p{L})").arg(letter)));
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
+                 && (i + 1 == text.size() || !text[i + 1].isLetter());
+    return count;
 }
 
 solver::Triangle solved(Variant variant, double first, double second)

@@ -14,7 +14,6 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -65,7 +64,11 @@ const QColor lightBlue(192, 192, 255);
 // How often the letter stands alone in the text (in "2R = c", not in a word).
 qsizetype lone(const QString &text, QChar letter)
 {
-    return text.count(QRegularExpression(QStringLiteral("(?<!\\p{L})%1(?!\\p{L})").arg(letter)));
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
+                 && (i + 1 == text.size() || !text[i + 1].isLetter());
+    return count;
 }
 
 // Whether a value box holds a value that its row's variant computes.
