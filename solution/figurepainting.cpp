@@ -290,8 +290,10 @@ QString figureDescription(const solver::Triangle &triangle, const QRectF &rect, 
                           const QLocale &locale)
 {
     const auto value = [&](double v) { return schoolText(v, 4, locale); };
+    // The radii by what they are, too: a Bulgarian voice says r and R alike.
     QString text = QStringLiteral("правоъгълен триъгълник с катети %1 и %2, хипотенуза %3, "
-                                  "r = %4, R = %5")
+                                  "радиус на вписаната окръжност r = %4, "
+                                  "радиус на описаната окръжност R = %5")
                        .arg(value(triangle.a), value(triangle.b), value(2 * triangle.R),
                             value(triangle.r), value(triangle.R));
     if (!figureLayout(triangle, rect, font).toScale)

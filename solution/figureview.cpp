@@ -1,10 +1,12 @@
 #include "figureview.h"
 
+#include "accessibility.h"
 #include "figurepainting.h"
 #include "formlook.h"
 
 #include <QFontInfo>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include <cmath>
 
@@ -12,8 +14,11 @@ FigureView::FigureView(QWidget *parent) : QWidget(parent)
 {
     // Painted whole on every paint, paper included.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The focus lands here when the companion window opens, so that a screen
+    // reader reads the description; Tab goes on to the steps.
+    setFocusPolicy(Qt::StrongFocus);
+    accessibility::setRole(this, QAccessible::Graphic);
     setAccessibleName(QStringLiteral("Чертеж"));
-    describe();
 }
 
 void FigureView::setTriangle(const solver::Triangle &triangle)
@@ -21,6 +26,24 @@ void FigureView::setTriangle(const solver::Triangle &triangle)
     m_triangle = triangle;
     describe();
     update();
+}
+
+void FigureView::clear()
+{
+    m_triangle.reset();
+    describe();
+    update();
+}
+
+QString FigureView::description() const
+{
+    return m_triangle ? figureDescription(*m_triangle, rect(), labelFont()) : QString();
+}
+
+void FigureView::setNote(const QString &note)
+{
+    m_note = note;
+    describe();
 }
 
 QFont FigureView::labelFont() const
@@ -45,7 +68,17 @@ QSize FigureView::minimumSizeHint() const
 void FigureView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintFigure(painter, rect(), m_triangle, labelFont());
+    if (m_triangle)
+        paintFigure(painter, rect(), *m_triangle, labelFont());
+    else
+        painter.fillRect(rect(), Qt::white);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void FigureView::resizeEvent(QResizeEvent *)
@@ -57,5 +90,8 @@ void FigureView::resizeEvent(QResizeEvent *)
 
 void FigureView::describe()
 {
-    setAccessibleDescription(figureDescription(m_triangle, rect(), labelFont()));
+    QString text = description();
+    if (!text.isEmpty() && !m_note.isEmpty())
+        text += QStringLiteral(". ") + m_note;
+    setAccessibleDescription(text);
 }

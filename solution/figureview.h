@@ -5,8 +5,13 @@
 
 #include <QWidget>
 
+#include <optional>
+
 // The figure of the last solved triangle, painted anew at every size and
-// scale factor (nothing is kept as a bitmap), on its own white paper.
+// scale factor (nothing is kept as a bitmap), on its own white paper; blank
+// paper until there is a triangle. It takes the keyboard focus, and
+// assistive technology sees an image named «Чертеж» whose description says
+// what it shows.
 class FigureView : public QWidget
 {
     Q_OBJECT
@@ -15,6 +20,15 @@ public:
     explicit FigureView(QWidget *parent = nullptr);
 
     void setTriangle(const solver::Triangle &triangle);
+    // Back to blank paper, with no description.
+    void clear();
+
+    // What the figure shows, in words, as painted at the view's size; empty
+    // without a triangle.
+    QString description() const;
+    // A sentence a screen reader hears after the description: where to go
+    // from the figure.
+    void setNote(const QString &note);
 
     // The font of the labels, sized in pixels, for painting the same figure
     // elsewhere (a file, the clipboard, paper).
@@ -30,7 +44,8 @@ protected:
 private:
     void describe();
 
-    solver::Triangle m_triangle{3, 4, 1, 2.5};
+    std::optional<solver::Triangle> m_triangle;
+    QString m_note;
 };
 
 #endif // FIGUREVIEW_H

@@ -1,16 +1,18 @@
 #include "solutionwindow.h"
 
+#include "accessibility.h"
+#include "announcer.h"
 #include "figureexport.h"
 #include "figureview.h"
 #include "formlook.h"
 #include "solutionsteps.h"
+#include "stepsview.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,9 +23,6 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardPaths>
-#include <QTextBlockFormat>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -59,29 +58,6 @@ void putOnPaper(QWidget *widget)
     widget->setPalette(palette);
 }
 
-// One paragraph a line, a little apart; a step's wrapped lines are indented
-// past its number so that the numbers stand out in the margin.
-void showSteps(QTextEdit *view, const QStringList &lines)
-{
-    view->clear();
-    QTextCursor cursor(view->document());
-    const qreal hang = QFontMetricsF(view->font()).horizontalAdvance(QStringLiteral("8) "));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QTextBlockFormat block;
-        block.setBottomMargin(hang / 3);
-        if (!lines[i].isEmpty() && lines[i].front().isDigit()) {
-            block.setLeftMargin(hang);
-            block.setTextIndent(-hang);
-        }
-        if (i == 0)
-            cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block);
-        cursor.insertText(lines[i]);
-    }
-    view->moveCursor(QTextCursor::Start);
-}
-
 QPushButton *button(const QString &caption, const QKeySequence &keys, const QString &what)
 {
     auto *button = new QPushButton(caption);
@@ -96,6 +72,9 @@ QPushButton *button(const QString &caption, const QKeySequence &keys, const QStr
 SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Чертеж и решение"));
+    // Assistive technology sees a window, named by its title, as it sees the
+    // main window; not a bare area that a screen reader cannot name.
+    accessibility::setRole(this, QAccessible::Window);
     // Light whatever the desktop theme, as the main window is; the drawing
     // and the steps on white paper, as the figure paints itself.
     setPalette(look::lightPalette());
@@ -103,11 +82,12 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     m_view = new FigureView;
-    m_steps = new QTextEdit;
+    // Heard after the drawing's description when the focus lands on it.
+    m_view->setNote(QStringLiteral("Решението стъпка по стъпка: клавиш Tab, после стрелките "
+                                   "надолу и нагоре."));
+    m_steps = new StepsView;
     m_steps->setObjectName(QStringLiteral("steps"));
     m_steps->setAccessibleName(QStringLiteral("Решение"));
-    m_steps->setReadOnly(true);
-    m_steps->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_steps->setFont(look::formFont());
     putOnPaper(m_steps);
     auto *splitter = new QSplitter(Qt::Horizontal);
@@ -126,9 +106,16 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_message->setMargin(24);
     m_message->setFont(look::formFont());
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // It takes the keyboard focus, so that a screen reader reads it when the
+    // window opens on it.
+    m_message->setFocusPolicy(Qt::StrongFocus);
     putOnPaper(m_message);
 
     m_pages = new QStackedWidget;
+    // A bare container to assistive technology, as the splitter is: a
+    // screen reader would otherwise name its role each time the focus comes
+    // into it ("layered pane"), which tells the student nothing.
+    accessibility::setRole(m_pages, QAccessible::Client);
     m_pages->addWidget(splitter);
     m_pages->addWidget(m_message);
 
@@ -155,6 +142,8 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 
+    m_announcer = new Announcer(this);
+
     m_folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir())
         m_folder = QDir::homePath();
@@ -165,19 +154,43 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 void SolutionWindow::showOutcome(const Outcome &outcome)
 {
     m_page = {outcome, {}};
+    const int shown = m_pages->currentIndex();
     if (const Solved *solution = solved()) {
         m_page.steps = solutionSteps(solution->variant, solution->triangle);
         m_view->setTriangle(solution->triangle);
-        showSteps(m_steps, m_page.steps);
+        m_steps->setSteps(m_page.steps);
         m_pages->setCurrentIndex(0);
     } else {
         const auto *failed = std::get_if<Failed>(&outcome);
         m_message->setText(failed ? failed->message : nothingYet);
+        m_message->setAccessibleName(accessibility::spoken(m_message->text()));
+        m_view->clear();
         m_steps->clear();
         m_pages->setCurrentIndex(1);
     }
     for (QPushButton *button : {m_copy, m_save, m_print})
         button->setEnabled(solved());
+    // The focus may have been on the page that went out of sight.
+    if (isVisible() && m_pages->currentIndex() != shown)
+        focusPage();
+}
+
+QString SolutionWindow::spokenSummary() const
+{
+    if (solved())
+        return QStringLiteral("Чертеж: %1.").arg(m_view->description());
+    return m_message->accessibleName();
+}
+
+void SolutionWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    focusPage();
+}
+
+void SolutionWindow::focusPage()
+{
+    (solved() ? static_cast<QWidget *>(m_view) : m_message)->setFocus(Qt::OtherFocusReason);
 }
 
 void SolutionWindow::fitInto(const QRect &area, const QPoint &centre, const QMargins &frame)
@@ -203,6 +216,7 @@ void SolutionWindow::copyToClipboard()
                                    std::max(qreal(2), devicePixelRatioF()), m_view->labelFont()));
     data->setText(m_page.steps.join(u'\n'));
     QApplication::clipboard()->setMimeData(data);
+    m_announcer->announce(QStringLiteral("Чертежът и решението са копирани."));
 }
 
 bool SolutionWindow::saveTo(const QString &fileName)

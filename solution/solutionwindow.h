@@ -7,12 +7,13 @@
 #include <QStringList>
 #include <QWidget>
 
+class Announcer;
 class FigureView;
 class QLabel;
 class QMargins;
-class QTextEdit;
 class QPushButton;
 class QStackedWidget;
+class StepsView;
 
 // The companion of the main window: the last solved triangle drawn to scale
 // with both its circles, beside the solution written out step by step. It is
@@ -21,6 +22,12 @@ class QStackedWidget;
 // they read what the window shows from its one page value, never back from
 // its widgets. It is a window of its own, not modal, and closing it (Esc
 // does) only hides it.
+//
+// For a screen reader it is a window named by its title. Whenever it is shown
+// the keyboard focus lands on what speaks its content: the drawing, described
+// in one sentence with the way to the steps, or the text of the failure or of
+// how to get a calculation. The steps are a list read step by step, and
+// «Копирай» says what it copied.
 class SolutionWindow : public QWidget
 {
     Q_OBJECT
@@ -47,11 +54,19 @@ public:
     // The frame is the room the window system's decoration takes around it.
     void fitInto(const QRect &area, const QPoint &centre, const QMargins &frame);
 
+    // What the window shows, in one sentence for a screen reader: the
+    // drawing described, the failure's reason and condition, or how to get a
+    // calculation.
+    QString spokenSummary() const;
+
     // What the buttons do, past their dialogs.
     void copyToClipboard();
     bool saveTo(const QString &fileName);
     void saveAs();
     void print();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     // What the window shows: the outcome, and for a solved triangle its
@@ -64,12 +79,15 @@ private:
 
     const Solved *solved() const { return std::get_if<Solved>(&m_page.outcome); }
     QFont printFont() const;
+    // Gives the keyboard focus to what speaks the page shown.
+    void focusPage();
 
     Page m_page;
     QStackedWidget *m_pages = nullptr;
     FigureView *m_view = nullptr;
-    QTextEdit *m_steps = nullptr;
+    StepsView *m_steps = nullptr;
     QLabel *m_message = nullptr;
+    Announcer *m_announcer = nullptr;
     QPushButton *m_copy = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_print = nullptr;

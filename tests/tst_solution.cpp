@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "figureexport.h"
 #include "figuregeometry.h"
 #include "figurepainting.h"
@@ -8,10 +9,12 @@
 #include "solutionwindow.h"
 #include "variants.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -19,7 +22,6 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <algorithm>
 #include <cmath>
@@ -418,6 +420,16 @@ StepsChecked checkSteps(const QStringList &lines, Variant variant, const solver:
     return checked;
 }
 
+// How often the letter stands alone in the text (in "2R = c", not in a word).
+qsizetype lone(const QString &text, QChar letter)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
+                 && (i + 1 == text.size() || !text[i + 1].isLetter());
+    return count;
+}
+
 solver::Triangle solved(Variant variant, double first, double second)
 {
     const auto triangle = solver::solve(variant, first, second);
@@ -577,6 +589,16 @@ void TestSolution::stepsAddUp()
                 checkSteps(lines, variant, *t, locale, {firstExact, secondExact});
             require(checked.noTriangle == (firstExact == u"-"), "says there is no triangle");
             require(lines.value(1).startsWith(u"1) "), "numbers the steps from 1");
+            // As a screen reader says each step, every r and R that stands
+            // alone is marked «малко r» or «главно R», and no other is left.
+            for (const QString &line : lines) {
+                QString said = accessibility::spoken(line);
+                require(said.count(u"малко r") == lone(line, u'r')
+                            && said.count(u"главно R") == lone(line, u'R'),
+                        "marks each r and R: " + said);
+                said.remove(QStringLiteral("малко r")).remove(QStringLiteral("главно R"));
+                require(lone(said, u'r') + lone(said, u'R') == 0, "leaves no r or R: " + said);
+            }
             require(!checked.boxesDiffer || boxesMayDiffer, "says the boxes differ");
             checkedLines += checked.lines;
             boxesDiffer += checked.boxesDiffer;
@@ -601,6 +623,10 @@ void TestSolution::viewShowsBothCirclesOnPaper()
     FigureView view;
     view.setPalette(dark);
     view.resize(400, 400);
+    // Before any calculation it describes nothing to assistive technology.
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&view);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Description), QString());
     const solver::Triangle t = solved(Variant::Legs, 3, 4);
     view.setTriangle(t);
     const QImage image = view.grab().toImage();
@@ -617,11 +643,16 @@ void TestSolution::viewShowsBothCirclesOnPaper()
     QVERIFY(inkNear(image, I - QPointF(0, g.incircle.radius), blue));
     QCOMPARE(image.pixelColor(3, 3), QColor(Qt::white));
     QCOMPARE(image.pixelColor(view.width() - 3, view.height() - 3), QColor(Qt::white));
-    QVERIFY(view.accessibleDescription().contains(u"катети 3 и 4, хипотенуза 5"));
+    const QString description = accessible->text(QAccessible::Description);
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    for (const char *part : {"катети 3 и 4, хипотенуза 5", "радиус на вписаната окръжност r = 1",
+                             "радиус на описаната окръжност R = "})
+        QVERIFY2(description.contains(QString::fromUtf8(part)), qPrintable(description));
     // Powers of ten as a school writes them, not as a calculator does.
-    QVERIFY(figureDescription(solved(Variant::Legs, 1, 1e6), view.rect(), view.labelFont(),
-                              QLocale::c())
-                .contains(u"катети 1 и 1·10⁶, хипотенуза 1·10⁶, r = 0.5, R = 5·10⁵"));
+    const QString thin = figureDescription(solved(Variant::Legs, 1, 1e6), view.rect(),
+                                           view.labelFont(), QLocale::c());
+    for (const char *part : {"катети 1 и 1·10⁶, хипотенуза 1·10⁶", "r = 0.5", "R = 5·10⁵"})
+        QVERIFY2(thin.contains(QString::fromUtf8(part)), qPrintable(thin));
 }
 
 void TestSolution::savedFilesReadBack_data()
@@ -688,6 +719,10 @@ void TestSolution::savedFilesReadBack()
     }
 }
 
+// What the window shows, and what assistive technology is told of it: a
+// window named by its title; opened, the focus on what speaks its content;
+// the steps a list of one item a step, each read with r and R told apart;
+// a notification after «Копирай».
 void TestSolution::windowFollowsCalculations()
 {
     SolutionWindow window;
@@ -695,8 +730,11 @@ void TestSolution::windowFollowsCalculations()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.isWindow());
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&window);
+    QCOMPARE(accessible->role(), QAccessible::Window);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Чертеж и решение"));
     auto *message = window.findChild<QLabel *>(QStringLiteral("message"));
-    auto *steps = window.findChild<QTextEdit *>(QStringLiteral("steps"));
+    auto *steps = window.findChild<QListWidget *>(QStringLiteral("steps"));
     QPushButton *copy = nullptr;
     for (auto *button : window.findChildren<QPushButton *>())
         if (button->text() == u"Копирай")
@@ -704,26 +742,54 @@ void TestSolution::windowFollowsCalculations()
     QVERIFY(message && steps && copy);
     QVERIFY(message->isVisible());
     QVERIFY(!copy->isEnabled());
+    // Before any calculation the focus is on the line that says how to get one.
+    QCOMPARE(QApplication::focusWidget(), message);
+    QVERIFY(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name)
+                .contains(u"«Изчисли»"));
 
     const QString failure = QStringLiteral("Няма правоъгълен триъгълник с тези стойности.");
     window.showFailure(failure);
     QCOMPARE(message->text(), failure);
+    QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name), failure);
     QVERIFY(!copy->isEnabled());
 
     const solver::Triangle t = solved(Variant::Radii, 1, 2.5);
     window.showSolution(Variant::Radii, t);
     QVERIFY(steps->isVisible());
     QVERIFY(!message->isVisible());
-    QCOMPARE(steps->toPlainText(), solutionSteps(Variant::Radii, t).join(u'\n'));
+    const QStringList lines = solutionSteps(Variant::Radii, t);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(steps);
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->childCount(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QCOMPARE(steps->item(i)->text(), lines[i]);
+        QCOMPARE(list->child(i)->text(QAccessible::Name), accessibility::spoken(lines[i]));
+    }
     QVERIFY(copy->isEnabled());
+    // The focus went to the drawing, which the page replaced the message with.
+    QAccessibleInterface *focus =
+        QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    QCOMPARE(focus->role(), QAccessible::Graphic);
+    QVERIFY2(focus->text(QAccessible::Description).startsWith(u"правоъгълен триъгълник"),
+             qPrintable(focus->text(QAccessible::Description)));
+
+    // Selected steps copy as text, one line a step.
+    steps->setFocus();
+    QTest::keyClick(steps, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), lines.join(u'\n'));
 
     // The keys work while the student reads the steps.
-    steps->setFocus();
     QApplication::clipboard()->clear();
     QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     // A button's shortcut clicks it a moment later, as a user would see.
-    QTRY_COMPARE(QApplication::clipboard()->text(), steps->toPlainText());
+    QTRY_COMPARE(QApplication::clipboard()->text(), lines.join(u'\n'));
     QVERIFY(!QApplication::clipboard()->image().isNull());
+    auto *announcer = window.findChild<QWidget *>(QStringLiteral("announcer"));
+    QVERIFY(announcer && announcer->isVisible());
+    QAccessibleInterface *notification = QAccessible::queryAccessibleInterface(announcer);
+    QCOMPARE(notification->role(), QAccessible::Notification);
+    QCOMPARE(notification->text(QAccessible::Name), QStringLiteral("Чертежът и решението са копирани."));
     QTest::keyClick(steps, Qt::Key_Escape);
     QTRY_VERIFY(!window.isVisible());
 }

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -17,7 +18,6 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -62,6 +62,16 @@ const QColor pink(255, 192, 192);
 const QColor orange(255, 192, 128);
 const QColor blue(128, 128, 255);
 const QColor lightBlue(192, 192, 255);
+
+// How often the letter stands alone in the text (in "2R = c", not in a word).
+qsizetype lone(const QString &text, QChar letter)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
+                 && (i + 1 == text.size() || !text[i + 1].isLetter());
+    return count;
+}
 
 // Whether a value box holds a value that its row's variant computes.
 bool holdsResult(int index)
@@ -125,16 +135,20 @@ private:
     int m_polls = 0;
 };
 
-// Answers the next modal message box with its OK button, keeping its texts.
+// Answers the next modal message box with its OK button, keeping its texts
+// and what a screen reader reads of its message.
 struct MessageBoxWatcher
 {
     QString text;
+    QString heard;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString okText;
     int seen = 0;
     PopupWatcher<QMessageBox> watcher{&QApplication::activeModalWidget, [this](QMessageBox *box) {
         text = box->text();
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+            heard = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
         title = box->windowTitle();
         icon = box->icon();
         okText = box->button(QMessageBox::Ok)->text();
@@ -381,13 +395,19 @@ void TestWindow::controlTable()
     }
 }
 
+// The names a screen reader speaks, read as assistive technology reads
+// them: each box by its row and column, and the radii's boxes by what they
+// hold too, since a Bulgarian voice says r and R alike.
 void TestWindow::valueBoxNames()
 {
     Kovrenda window;
-    const char *columns[] = {"a", "b", "r", "R"};
+    const char *columns[] = {"a", "b", "r, радиус на вписаната окръжност",
+                             "R, радиус на описаната окръжност"};
     for (int i = 0; i < 16; ++i) {
-        QCOMPARE(box(window, i)->accessibleName(),
-                 QStringLiteral("Вариант %1, %2").arg(i / 4 + 1).arg(QLatin1String(columns[i % 4])));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box(window, i));
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name),
+                 QStringLiteral("Вариант %1, %2").arg(i / 4 + 1).arg(QString::fromUtf8(columns[i % 4])));
         // The way to the drawing is told before anything is typed, too.
         QVERIFY(box(window, i)->toolTip().contains(u"F2"));
     }
@@ -867,6 +887,14 @@ void TestWindow::failureShowsMessageAndKeepsBoxes()
         auto *message = window->findChild<QLabel *>(QStringLiteral("message"));
         QVERIFY(message);
         QCOMPARE(message->text(), watcher.text);
+        // A screen reader reads the whole message, each R said «главно R»
+        // and each r «малко r» (with a blank after a digit before them).
+        QString heard = watcher.heard;
+        QCOMPARE(heard.count(u"главно R"), lone(watcher.text, u'R'));
+        QCOMPARE(heard.count(u"малко r"), lone(watcher.text, u'r'));
+        heard.replace(QStringLiteral("главно R"), QStringLiteral("R"));
+        heard.replace(QStringLiteral("малко r"), QStringLiteral("r"));
+        QCOMPARE(heard.remove(u' '), QString(watcher.text).remove(u' '));
     }
     QCOMPARE(boxTexts(*window), expected);
     QVERIFY(window->isVisible());
@@ -923,22 +951,29 @@ void TestWindow::quotedLimitCanBeTyped()
 
 void TestWindow::solutionWindowOpensFromMenusAndF2_data()
 {
-    QTest::addColumn<QString>("where"); // a control to right-click, or "F2"
+    QTest::addColumn<QString>("where"); // the control under the mouse or with the focus
+    QTest::addColumn<QString>("how");   // "right click", or the keys pressed
 
-    QTest::newRow("value box menu") << "Text2(9)";
-    QTest::newRow("disabled box")   << "Text2(0)";
-    QTest::newRow("selector")       << "Option1(1)";
-    QTest::newRow("heading")        << "Label2(3)";
-    QTest::newRow("Calculate")      << "Command1(1)";
-    QTest::newRow("F2")             << "F2";
+    QTest::newRow("value box menu")         << "Text2(9)"    << "right click";
+    QTest::newRow("disabled box")           << "Text2(0)"    << "right click";
+    QTest::newRow("selector")               << "Option1(1)"  << "right click";
+    QTest::newRow("heading")                << "Label2(3)"   << "right click";
+    QTest::newRow("Calculate")              << "Command1(1)" << "right click";
+    QTest::newRow("F2")                     << "Text2(8)"    << "F2";
+    QTest::newRow("Shift+F10 in a box")     << "Text2(11)"   << "Shift+F10";
+    QTest::newRow("Shift+F10 on a selector") << "Option1(2)" << "Shift+F10";
 }
 
 // The companion window «Чертеж и решение» opens from the first item of the
-// panel's and the boxes' context menus and by F2, shows the last
-// calculation, follows the next one at once, and Esc closes it.
+// panel's and the boxes' context menus, which F2 is shown in and Shift+F10
+// opens too, and by F2; it shows the last calculation, follows the next one
+// at once (which the window's notification then tells as well), and Esc
+// closes it. Opened after a failure, the focus is on the failure's message,
+// which a screen reader then reads with r and R told apart.
 void TestWindow::solutionWindowOpensFromMenusAndF2()
 {
     QFETCH(QString, where);
+    QFETCH(QString, how);
 
     const auto window = panelWindow();
     QVERIFY(window);
@@ -952,16 +987,22 @@ void TestWindow::solutionWindowOpensFromMenusAndF2()
     };
     QVERIFY(!companion());
 
-    if (where == u"F2") {
-        QTest::keyClick(box(*window, 8), Qt::Key_F2);
+    QWidget *control = find(*window, where);
+    if (how == u"F2") {
+        QTest::keyClick(control, Qt::Key_F2);
     } else {
-        QWidget *control = find(*window, where);
         MenuWatcher watcher;
-        QContextMenuEvent event(QContextMenuEvent::Mouse, control->rect().center(),
-                                control->mapToGlobal(control->rect().center()));
-        QApplication::sendEvent(control, &event);
-        QVERIFY(!watcher.items.isEmpty());
-        QCOMPARE(watcher.items.constFirst().section(u'\t', 0, 0), QStringLiteral("Чертеж и решение…"));
+        if (how == u"Shift+F10") {
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_F10, Qt::ShiftModifier);
+        } else {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, control->rect().center(),
+                                    control->mapToGlobal(control->rect().center()));
+            QApplication::sendEvent(control, &event);
+        }
+        QTRY_VERIFY(!watcher.items.isEmpty());
+        QCOMPARE(watcher.items.constFirst(), QStringLiteral("Чертеж и решение…\tF2"));
         // A value box keeps its own items below, in Bulgarian.
         if (qobject_cast<QLineEdit *>(control) && control->isEnabled())
             QVERIFY2(watcher.items.join(u' ').contains(u"Копиране"), qPrintable(watcher.items.join(u'|')));
@@ -974,20 +1015,36 @@ void TestWindow::solutionWindowOpensFromMenusAndF2()
              qPrintable(QStringLiteral("%1 x %2 at %3, %4").arg(solution->width()).arg(solution->height())
                             .arg(solution->x()).arg(solution->y())));
     QVERIFY(solution->minimumWidth() <= area.width() && solution->minimumHeight() <= area.height());
-    auto *steps = solution->findChild<QTextEdit *>(QStringLiteral("steps"));
+    auto *steps = solution->findChild<QListWidget *>(QStringLiteral("steps"));
     QVERIFY(steps);
-    QVERIFY2(steps->toPlainText().contains(u"b = 4"), qPrintable(steps->toPlainText()));
+    const auto stepsText = [steps] {
+        QStringList lines;
+        for (int row = 0; row < steps->count(); ++row)
+            lines << steps->item(row)->text();
+        return lines.join(u'\n');
+    };
+    QVERIFY2(stepsText().contains(u"b = 4"), qPrintable(stepsText()));
 
-    // The next calculation shows at once; a failure shows its message.
+    // The next calculation shows at once, and the notification tells the
+    // new drawing after the result; a failure shows its message.
     box(*window, 11)->setText(QStringLiteral("2.6"));
     window->Command1_Click(1);
-    QVERIFY2(steps->toPlainText().contains(box(*window, 9)->text()), qPrintable(steps->toPlainText()));
+    QVERIFY2(stepsText().contains(box(*window, 9)->text()), qPrintable(stepsText()));
+    auto *announcer =
+        window->findChild<QWidget *>(QStringLiteral("announcer"), Qt::FindDirectChildrenOnly);
+    QVERIFY(announcer);
+    const QString heard = QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name);
+    QVERIFY2(heard.startsWith(QStringLiteral("b = %1, малко r = %2. Чертеж: правоъгълен триъгълник")
+                                  .arg(box(*window, 9)->text(), box(*window, 10)->text())),
+             qPrintable(heard));
+    QString failure;
     {
         MessageBoxWatcher watcher;
         box(*window, 11)->setText(QStringLiteral("1"));
         window->Command1_Click(1);
         QCOMPARE(watcher.seen, 1);
         QVERIFY(solution->findChild<QLabel *>(QStringLiteral("message"))->text() == watcher.text);
+        failure = watcher.text;
     }
 
     const QStringList before = boxTexts(*window);
@@ -996,6 +1053,24 @@ void TestWindow::solutionWindowOpensFromMenusAndF2()
     QTest::keyClick(solution, Qt::Key_Escape);
     QTRY_VERIFY(!companion());
     QCOMPARE(boxTexts(*window), before);
+
+    // Opened again, the focus is on what the window shows: the failure's
+    // reason and condition, its R said «главно R».
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(box(*window, 8), Qt::Key_F2);
+    QTRY_VERIFY(companion() && companion()->isActiveWindow());
+    QAccessibleInterface *focus =
+        QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    QVERIFY(focus);
+    QString said = focus->text(QAccessible::Name);
+    QCOMPARE(said.count(u"главно R"), lone(failure, u'R'));
+    QVERIFY(said.contains(u"главно R"));
+    // The whole message, but for the words before r and R (and a blank
+    // between "2" and "главно R").
+    said.replace(QStringLiteral("главно R"), QStringLiteral("R"));
+    said.replace(QStringLiteral("малко r"), QStringLiteral("r"));
+    QCOMPARE(said.remove(u' '), failure.remove(u' '));
 }
 
 void TestWindow::resultBoxesTakeNoTyping()
@@ -1031,10 +1106,10 @@ void TestWindow::clearKeepsSelectionAndRun()
     calculate();
     QCOMPARE(box(*window, 9)->text(), QStringLiteral("4"));
     // A screen reader is told each result, the computed values alone.
-    QCOMPARE(heard, QStringList{"b = 4, r = 1"});
+    QCOMPARE(heard, QStringList{"b = 4, малко r = 1"});
     box(*window, 11)->setText(QStringLiteral("2.6"));
     calculate();
-    QCOMPARE(heard.value(1), QStringLiteral("b = 4.24735211631906, r = 1.02367605815953"));
+    QCOMPARE(heard.value(1), QStringLiteral("b = 4.24735211631906, малко r = 1.02367605815953"));
 
     click(find(*window, QStringLiteral("Command1(0)")));
     QCOMPARE(boxTexts(*window), QStringList(16, QString()));

@@ -202,16 +202,37 @@ void applySettings(QWidget *widget, const Row &row)
         widget->hide();
 }
 
+// What the r and R columns hold, in the task statement's words. A Bulgarian
+// voice says the two letters alike, so a box's name says which radius it is.
+QString columnMeaning(solver::Column column)
+{
+    switch (column) {
+    case solver::Column::r:
+        return QStringLiteral("радиус на вписаната окръжност");
+    case solver::Column::R:
+        return QStringLiteral("радиус на описаната окръжност");
+    case solver::Column::a:
+    case solver::Column::b:
+        break;
+    }
+    return {};
+}
+
 // Names that a screen reader speaks for the controls whose own text does not
-// say what they are: each value box by its row and column ("Вариант 3, a").
+// say what they are: each value box by its row and column ("Вариант 3, a"),
+// the radii's boxes with what they hold ("Вариант 3, r, радиус на вписаната
+// окръжност").
 void nameForAssistiveTechnology(QWidget *window)
 {
     for (int row = 0; row < 4; ++row) {
         const auto *selector = window->findChild<QRadioButton *>(QStringLiteral("Option1(%1)").arg(row));
-        for (int column = 0; column < 4; ++column) {
+        for (int column = 0; column < solver::columnCount; ++column) {
             const auto *heading = window->findChild<QLabel *>(QStringLiteral("Label2(%1)").arg(column));
             auto *box = window->findChild<QLineEdit *>(QStringLiteral("Text2(%1)").arg(4 * row + column));
-            box->setAccessibleName(selector->text() + QStringLiteral(", ") + heading->text());
+            QStringList name = {selector->text(), heading->text()};
+            if (const QString meaning = columnMeaning(solver::Column(column)); !meaning.isEmpty())
+                name << meaning;
+            box->setAccessibleName(name.join(QStringLiteral(", ")));
         }
     }
     auto *picture = window->findChild<QWidget *>(QStringLiteral("Picture1"));

@@ -16,6 +16,8 @@
 #include "variants.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -26,7 +28,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -42,7 +46,8 @@ int boxOf(solver::Variant variant, solver::Column column)
 }
 
 // The two computed values of a calculation as the boxes write them, with
-// their columns' names: «b = 4, r = 1» for «Вариант 3».
+// their columns' names: «b = 4, r = 1» for «Вариант 3» (said «b = 4, малко r
+// = 1», see accessibility::spoken).
 QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
 {
     QStringList parts;
@@ -163,19 +168,20 @@ void Kovrenda::wireCompanion()
     // buttons and of every value box, and by F2 anywhere in the window.
     m_openSolution = new QAction(QStringLiteral("Чертеж и решение…"), this);
     m_openSolution->setShortcut(Qt::Key_F2);
-    m_openSolution->setShortcutVisibleInContextMenu(true);
     connect(m_openSolution, &QAction::triggered, this, &Kovrenda::openSolution);
     addAction(m_openSolution);
+    // The menus are opened in eventFilter(), from the mouse, the Menu key
+    // or Shift+F10.
     for (QWidget *panel : {static_cast<QWidget *>(m_frame1), static_cast<QWidget *>(m_command1[0]),
-                           static_cast<QWidget *>(m_command1[1])}) {
-        panel->setContextMenuPolicy(Qt::ActionsContextMenu);
-        panel->addAction(m_openSolution);
-    }
-    for (QLineEdit *box : m_text2) {
-        box->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(box, &QLineEdit::customContextMenuRequested, this,
-                [this, box](const QPoint &position) { showValueBoxMenu(box, position); });
-    }
+                           static_cast<QWidget *>(m_command1[1])})
+        panel->installEventFilter(this);
+    // Shift+F10 opens the focused control's menu, as the Menu key does: the
+    // key that desktop programs and screen reader users know, which Qt turns
+    // into a menu only on Windows.
+    auto *menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    connect(menuKey, &QAction::triggered, this, &Kovrenda::openMenuFromKeyboard);
+    addAction(menuKey);
     // The companion follows every calculation, whether it is open or not yet.
     connect(this, &Kovrenda::calculated, this,
             [this](solver::Variant variant, const solver::Triangle &triangle) {
@@ -191,7 +197,13 @@ void Kovrenda::wireScreenReader()
     m_announcer = new Announcer(this);
     connect(this, &Kovrenda::calculated, m_announcer,
             [this](solver::Variant variant, const solver::Triangle &triangle) {
-                m_announcer->announce(resultSentence(variant, triangle));
+                QString sentence = accessibility::spoken(resultSentence(variant, triangle));
+                // The companion, open beside the window, has just followed the
+                // calculation: what it shows now is told in the same
+                // notification, since a second one would cut the first short.
+                if (m_solution && m_solution->isVisible())
+                    sentence += QStringLiteral(". ") + m_solution->spokenSummary();
+                m_announcer->announce(sentence);
             });
     connect(this, &Kovrenda::cleared, m_announcer,
             [this] { m_announcer->announce(QStringLiteral("Полетата са изчистени.")); });
@@ -199,6 +211,16 @@ void Kovrenda::wireScreenReader()
 
 bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
 {
+    // The context menus of the value boxes, the panel (a selector's or a
+    // heading's comes here from the panel) and the two buttons. A disabled
+    // box has none of its own: its menu is the panel's.
+    if (event->type() == QEvent::ContextMenu) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (!widget->isEnabled())
+            return false;
+        showContextMenu(widget, *static_cast<QContextMenuEvent *>(event));
+        return true;
+    }
     // A value box that the student leaves scrolls back to the start of its
     // text. Not when a context menu opens over it (its Copy must still find
     // the selection) or another window is activated.
@@ -211,14 +233,63 @@ bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Kovrenda::showValueBoxMenu(QLineEdit *box, const QPoint &position)
+void Kovrenda::showContextMenu(QWidget *widget, const QContextMenuEvent &event)
 {
-    // The box's own menu (Copy, Select All, ...) with the drawing on top.
-    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-    QAction *first = menu->actions().value(0);
-    menu->insertAction(first, m_openSolution);
-    menu->insertSeparator(first);
-    menu->exec(box->mapToGlobal(position));
+    std::unique_ptr<QMenu> menu;
+    QAction *first = nullptr;
+    if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        // The box's own menu (Copy, Select All, ...) with the drawing on top.
+        menu.reset(box->createStandardContextMenu());
+        first = menu->actions().value(0);
+    } else {
+        menu = std::make_unique<QMenu>(widget);
+    }
+    // An item of this menu's own, not the window's F2 action: Qt's
+    // accessibility keeps one interface per action, tied to the first menu
+    // that showed it, and a screen reader would hear nothing of the same
+    // action in a later menu. Like Qt's own items («Копиране», ...) it
+    // carries its key after a tab, which the menu shows on the right and a
+    // screen reader reads with the item.
+    auto *item = new QAction(m_openSolution->text() + u'\t'
+                                 + m_openSolution->shortcut().toString(QKeySequence::NativeText),
+                             menu.get());
+    connect(item, &QAction::triggered, this, &Kovrenda::openSolution);
+    menu->insertAction(first, item);
+    if (first)
+        menu->insertSeparator(first);
+    // Opened from the keyboard, the menu starts on its first item, as menus
+    // of other desktop programs do, and a screen reader reads that item at
+    // once. Only once the menu has the keyboard: then assistive technology
+    // is told that the window under it is active, and a screen reader that
+    // had already begun the item would break off to name the window. Where
+    // a menu never becomes the focus window, a moment after it opens.
+    if (event.reason() == QContextMenuEvent::Keyboard) {
+        QMenu *shown = menu.get();
+        const auto highlight = [shown, item] {
+            if (!shown->activeAction())
+                shown->setActiveAction(item);
+        };
+        connect(qApp, &QGuiApplication::focusWindowChanged, shown,
+                [shown, highlight](QWindow *window) {
+                    if (window && window == shown->windowHandle())
+                        QMetaObject::invokeMethod(shown, highlight, Qt::QueuedConnection);
+                });
+        QTimer::singleShot(std::chrono::milliseconds(200), shown, highlight);
+    }
+    menu->exec(event.globalPos());
+}
+
+void Kovrenda::openMenuFromKeyboard()
+{
+    // What Qt does for the Menu key: a context menu event from the keyboard
+    // at the focused control's text cursor (or its middle), which goes up to
+    // the panel when the control has no menu of its own.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return;
+    const QPoint position = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, position, focus->mapToGlobal(position));
+    QApplication::sendEvent(focus, &event);
 }
 
 void Kovrenda::keepOutcome(const Outcome &outcome)

@@ -12,6 +12,7 @@
 class Announcer;
 class DrawingSurface;
 class QAction;
+class QContextMenuEvent;
 class QFrame;
 class QLineEdit;
 class QPlainTextEdit;
@@ -81,7 +82,8 @@ private:
     void wireCompanion();
     void wireScreenReader();
 
-    void showValueBoxMenu(QLineEdit *box, const QPoint &position);
+    void showContextMenu(QWidget *widget, const QContextMenuEvent &event);
+    void openMenuFromKeyboard();
     void keepOutcome(const Outcome &outcome);
 
     std::array<QLineEdit *, 16> m_text2{};

@@ -34,8 +34,12 @@ CAPTION = "www.example.org   Математика - правоъгълен тр�
 PICTURE = "Анимация: правоъгълен триъгълник"
 TASK = "Задача"
 PANEL = "Варианти"
-SOLUTION_ITEM = "Чертеж и решение…"
+# The menu item shows its key after a tab, as Qt's own items do.
+SOLUTION_ITEM = "Чертеж и решение…\tF2"
 SOLUTION_TITLE = "Чертеж и решение"
+DRAWING = "Чертеж"
+STEPS = "Решение"
+COPIED = "Чертежът и решението са копирани."
 CALCULATE = "Изчисли"
 CLEAR = "Изчисти"
 FAILURE_TITLE = "Няма такъв триъгълник"
@@ -43,6 +47,21 @@ FAILURE_TEXT = "Няма правоъгълен триъгълник с тези
 # Qt's own button, in Bulgarian as the rest of the window.
 OK = "Добре"
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+
+# The boxes of the radii are named by what they hold as well, since a
+# Bulgarian voice says r and R alike. The test writes a box by its row and
+# column; full_name() gives its name on the bus.
+RADII = {"r": "радиус на вписаната окръжност", "R": "радиус на описаната окръжност"}
+
+
+def full_name(name):
+    """«Вариант 3, R» → «Вариант 3, R, радиус на описаната окръжност»; any
+    other name as it is."""
+    row, _, column = name.partition(", ")
+    if row.startswith("Вариант ") and column in RADII:
+        return f"{name}, {RADII[column]}"
+    return name
+
 
 # How long one reaction of the program may take to show on the bus, and the
 # bound on the whole run, well inside the CTest timeout so that the clean-up
@@ -197,22 +216,46 @@ class Program:
     def find(self, role, name, root=None):
         """The control of that role (any role for None) and accessible name."""
         for accessible in walk(root or self.window):
-            if accessible.get_name() == name and role in (None, accessible.get_role_name()):
+            if accessible.get_name() == full_name(name) and role in (None, accessible.get_role_name()):
                 return accessible
-        raise Failure(f"no {role or 'control'} named {name!r} on the bus")
+        raise Failure(f"no {role or 'control'} named {full_name(name)!r} on the bus")
 
     def box(self, name):
         return self.find("text", name)
 
-    def focused(self):
+    def focused(self, root=None):
         """The name of the control that has the keyboard focus, or None.
 
         A text area's viewport reports the focus along with the text area
         itself; the first one in tree order is the control."""
-        for accessible in walk(self.window):
+        accessible = self.focused_object(root)
+        return accessible.get_name() if accessible is not None else None
+
+    def focused_object(self, root=None):
+        for accessible in walk(root or self.window):
             if has_state(accessible, Atspi.StateType.FOCUSED):
-                return accessible.get_name()
+                return accessible
         return None
+
+    def companion(self):
+        """The companion window while it shows, or None."""
+        return self.top_level(SOLUTION_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING))
+
+    def focus_companion(self):
+        """Gives the companion window the keyboard focus, as a window manager
+        would when it opens. It is the program's other visible window;
+        xdotool's search by a Cyrillic name is not to be trusted."""
+        window_id = wait_for("the companion's X window", lambda: [
+            w for w in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid), "--name", ".").split()
+            if w != self.window_id and xdotool("getwindowname", w).strip() == SOLUTION_TITLE])[0]
+        xdotool("windowfocus", "--sync", window_id)
+
+    def menu_item(self, name):
+        """The item of that name in a menu that has popped up. A popup menu
+        is not a child of the application on the bus: it is known by the
+        event that says it appeared."""
+        return next((a for menu in self.popups() for a in walk(menu)
+                     if a.get_role_name() == "menu item" and a.get_name() == name), None)
 
     def click(self, role, name, root=None):
         target = self.find(role, name, root)
@@ -244,6 +287,11 @@ class Program:
     def tab_to(self, expected):
         """Presses Tab once and checks where the focus lands."""
         self.press("Tab")
+        self.wait_focus(expected, "Tab")
+
+    def wait_focus(self, expected, key):
+        """Waits for the focus to land on the control named expected."""
+        expected = full_name(expected)
         seen = []
 
         def arrived():
@@ -251,9 +299,9 @@ class Program:
             return seen[-1] == expected
 
         try:
-            wait_for(f"Tab to move the focus to {expected!r}", arrived)
+            wait_for(f"{key} to move the focus to {expected!r}", arrived)
         except Failure:
-            raise Failure(f"Tab moved the focus to {seen[-1]!r}, expected {expected!r}") from None
+            raise Failure(f"{key} moved the focus to {seen[-1]!r}, expected {expected!r}") from None
 
     def dump(self):
         """The accessibility tree, for the log of a failed run."""
@@ -338,35 +386,37 @@ def with_the_mouse(program):
     frames = [a.get_name() for a in walk(program.window) if a.get_role_name() == "frame"]
     if frames != [CAPTION]:
         raise Failure(f"objects with the role 'frame': {frames}, expected only the window")
-    wait_for("a notification «b = 4, r = 1»", lambda: any(
-        a.get_role_name() == "notification" and a.get_name() == "b = 4, r = 1"
+    # r is said «малко r»: a Bulgarian voice says r and R alike.
+    wait_for("a notification «b = 4, малко r = 1»", lambda: any(
+        a.get_role_name() == "notification" and a.get_name() == "b = 4, малко r = 1"
         and has_state(a, Atspi.StateType.SHOWING) for a in walk(program.window)))
     wait_for("the focus on «Изчисли»", lambda: program.focused() == CALCULATE)
 
-    step("the value box's context menu opens «Чертеж и решение» with the steps; Esc closes it")
+    step("the value box's context menu opens «Чертеж и решение», a window with the steps as a list")
     x, y, width, height = extents(program.box("Вариант 3, b"))
     xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "3")
-    # A popup menu is not a child of the application on the bus: it is known
-    # by the event that says it appeared.
-    item = wait_for(f"the menu item {SOLUTION_ITEM!r}", lambda: next(
-        (a for menu in program.popups() for a in walk(menu) if a.get_role_name() == "menu item"
-         and a.get_name() == SOLUTION_ITEM), None))
+    item = wait_for(f"the menu item {SOLUTION_ITEM!r}", lambda: program.menu_item(SOLUTION_ITEM))
     x, y, width, height = extents(item)
     xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
-    solution = wait_for("the companion window", lambda: program.top_level(
-        SOLUTION_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)))
-    steps = program.find("text", "Решение", solution)
-    wait_for("steps that end in b = 4 and r = 1", lambda: "b = 4" in text_of(steps)
-             and "r = 1" in text_of(steps))
-    # The program's other visible window; xdotool's search by a Cyrillic name
-    # is not to be trusted.
-    solution_id = wait_for("the companion's X window", lambda: [
-        w for w in xdotool("search", "--onlyvisible", "--pid", str(program.process.pid), "--name", ".").split()
-        if w != program.window_id and xdotool("getwindowname", w).strip() == SOLUTION_TITLE])[0]
-    xdotool("windowfocus", "--sync", solution_id)
+    solution = wait_for("the companion window", program.companion)
+    if solution.get_role_name() != "frame":
+        raise Failure(f"the companion window has the role {solution.get_role_name()!r}, expected 'frame'")
+    # One item a step, read whole, r and R told apart.
+    steps = program.find("list", STEPS, solution)
+    def said():
+        return [steps.get_child_at_index(i).get_name() for i in range(steps.get_child_count())]
+
+    wait_for("steps that come to b = 4 and малко r = 1", lambda: any("b = 4" in step for step in said())
+             and any("малко r = 1" in step for step in said()))
+
+    step("«Копирай» tells a screen reader that it copied; Esc closes the window")
+    program.focus_companion()
+    program.press("ctrl+shift+c")
+    wait_for(f"a notification {COPIED!r}", lambda: any(
+        a.get_role_name() == "notification" and a.get_name() == COPIED
+        and has_state(a, Atspi.StateType.SHOWING) for a in walk(solution)))
     program.press("Escape")
-    wait_for("the companion window to close", lambda: program.top_level(
-        SOLUTION_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)) is None)
+    wait_for("the companion window to close", lambda: program.companion() is None)
     program.give_focus()
     program.wait_texts({"Вариант 3, a": "3", "Вариант 3, b": "4", "Вариант 3, r": "1", "Вариант 3, R": "2.5"})
 
@@ -438,6 +488,31 @@ def with_the_keyboard(program):
     program.tab_to(CALCULATE)
     program.press("Return")
     program.wait_texts({"Вариант 3, a": "3", "Вариант 3, b": "4", "Вариант 3, r": "1", "Вариант 3, R": "2.5"})
+
+    step("Shift+F10 in a value box opens its menu on «Чертеж и решение…», F2 shown")
+    program.press("shift+Tab")
+    program.wait_focus("Вариант 3, R", "Shift+Tab")
+    program.press("shift+F10")
+    # The item is the menu's current one, which a screen reader reads at once.
+    item = wait_for(f"the menu item {SOLUTION_ITEM!r}, current", lambda: (
+        item := program.menu_item(SOLUTION_ITEM)) and has_state(item, Atspi.StateType.FOCUSED) and item)
+
+    step("Enter opens the companion window on its drawing, described; Esc closes it")
+    program.press("Return")
+    solution = wait_for("the companion window", program.companion)
+    if solution.get_role_name() != "frame":
+        raise Failure(f"the companion window has the role {solution.get_role_name()!r}, expected 'frame'")
+    program.focus_companion()
+    drawing = wait_for("the focus on the drawing", lambda: (
+        focus := program.focused_object(solution)) and focus.get_name() == DRAWING and focus)
+    description = drawing.get_description()
+    if drawing.get_role_name() != "image" or "радиус на вписаната окръжност r = 1" not in description:
+        raise Failure(f"the drawing is a {drawing.get_role_name()!r} described {description!r}")
+    program.press("Escape")
+    wait_for("the companion window to close", lambda: program.companion() is None)
+    program.give_focus()
+    program.wait_focus("Вариант 3, R", "Esc")
+    program.tab_to(CALCULATE)
 
     step("Space on Clear empties the boxes; Tab goes round to the task text")
     program.tab_to(CLEAR)
