@@ -16,9 +16,10 @@ esac
 
 # What building and running needs; dpkg-dev gives the hardening flags
 # (dpkg-buildflags), libboost-dev the header-only big numbers of the exact
-# steps (Boost.Multiprecision).
+# steps (Boost.Multiprecision), fonts-dejavu-core the superscript digits
+# that the window's serif lacks.
 packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev libboost-dev fonts-liberation2
-    qt6-translations-l10n)
+    fonts-dejavu-core qt6-translations-l10n)
 # What the tests need besides: packaging and Debian's checks of the package
 # (lintian, and hardening-check from devscripts), the end-to-end test in a
 # real X server driven through the accessibility bus, the window as a client

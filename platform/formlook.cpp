@@ -12,6 +12,13 @@ namespace look {
 QFont formFont(int pointSize)
 {
     QFont font(QStringLiteral("Times New Roman"), pointSize);
+    // Liberation Serif stands in for the family where it is missing (as on
+    // Linux), named here since a list of families skips the system's own
+    // substitutes. It has no superscript digits but ¹ ² ³, which the
+    // companion's powers of ten use: for those a serif that has them, before
+    // whatever font the system would pick, whose ⁰ may look like an O.
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("DejaVu Serif")});
     font.setStyleHint(QFont::Serif);
     return font;
 }

@@ -18,7 +18,7 @@ namespace look {
 inline constexpr QRgb windowBlue = qRgb(192, 192, 255);
 
 // "Times New Roman" at the given size in points (the form's is 12), a
-// serif wherever that family is missing.
+// serif wherever that family or one of its characters is missing.
 QFont formFont(int pointSize = 12);
 
 // The colours of a light desktop around the given window colour: black text
