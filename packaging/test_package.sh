@@ -83,7 +83,7 @@ expect_field Architecture "$arch"
 expect_field Maintainer "Kovrenda developers <kovrenda@example.org>"
 expect_field Section education
 expect_field Priority optional
-expect_field Recommends "fonts-liberation2, qt6-translations-l10n"
+expect_field Recommends "fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n"
 depends=$(field Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ ", $depends," == *", $library "* ]] || fail "Depends does not name $library: '$depends'"
