@@ -109,13 +109,16 @@ import -window "$window" "$shot"
 size=$(identify -format '%wx%h' "$shot")
 reference_size=$(identify -format '%wx%h' "$reference")
 [[ $size == "$reference_size" ]] || fail "the window is $size, on Linux $reference_size"
-# Pixels that differ by more than a fifth of the colour range: the texts'
-# rasterising differs (Windows' font engine against FreeType), the places and
-# colours of the controls must not.
-differing=$(compare -metric AE -fuzz 20% "$shot" "$reference" null: 2>&1 || true)
-total=$(identify -format '%[fx:w*h]' "$shot")
-echo "   $differing of $total pixels differ from the Linux window's"
-((differing * 100 < total * 3)) || fail "the window differs from the Linux window in $differing pixels"
+# Compared in blocks of 8 x 8 pixels, each the mean of its pixels: the
+# letters' rasterising (Windows' font engine against FreeType) and the
+# native scroll bar change a few blocks, a control moved by 4 pixels many
+# (3.6 % of them, against 1.2 % for wine's window as it is).
+convert "$shot" -scale 12.5% "$work/shot-blocks.png"
+convert "$reference" -scale 12.5% "$work/reference-blocks.png"
+differing=$(compare -metric AE -fuzz 15% "$work/shot-blocks.png" "$work/reference-blocks.png" null: 2>&1 || true)
+total=$(identify -format '%[fx:w*h]' "$work/reference-blocks.png")
+echo "   $differing of $total blocks of 8 x 8 pixels differ from the Linux window's"
+((differing * 100 < total * 2)) || fail "the window differs from the Linux window in $differing of $total blocks"
 
 step "the result, read back as text: F2, then «Копирай» (Ctrl+Shift+C)"
 keys F2
