@@ -10,7 +10,7 @@
 # Qt carries in its source (zlib, pcre2, freetype, harfbuzz, libpng, libjpeg,
 # double-conversion), and without the modules the program does not use
 # (OpenGL, Vulkan, SQL, network, D-Bus, XML, concurrency). It takes some
-# 15 minutes on two cores.
+# 22 minutes on two cores.
 #
 # The folder's name holds the Qt version and a key made of the Debian source
 # version, these options and the toolchain file, so a change of any of them
