@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Kovrenda, builds it, and then starts the
-# program (run) or runs the whole test suite (test). Installs only the Debian
-# packages that are missing, so a second run goes straight to the build.
+# program (run), runs the whole test suite (test), or makes and tests the
+# Windows build (windows; test does it too, after Linux's suite). Installs
+# only the Debian packages that are missing, so a second run goes straight to
+# the build.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case $mode in
-run | test) ;;
+run | test | windows) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
@@ -28,7 +30,16 @@ test_packages=(file desktop-file-utils appstream lintian devscripts xvfb xauth x
     at-spi2-core python3-pyatspi weston qt6-wayland libmpfr-dev)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
-[ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}")
+# The Windows build: MinGW-w64's cross compiler (posix threads, which Qt's
+# threads need), dpkg-dev and xz-utils to unpack Qt's Debian source, wine to
+# run the tests (python3-fonttools names Liberation Serif as Windows' Times
+# New Roman for them), NSIS for the installer; its smoke test drives the real
+# window in Xvfb with xdotool, reads the clipboard with xclip and compares
+# screenshots with ImageMagick.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    xz-utils wine wine64 nsis zip unzip xvfb xauth xdotool xclip imagemagick python3-fonttools)
+[ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}")
+[ "$mode" = windows ] && packages+=("${windows_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -42,6 +53,38 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+# Qt for Windows, built once from Debian's source into a cache outside the
+# checkout (packaging/windows/build-qt.sh); the program cross-built with it
+# in build-win64; its tests run under wine in a virtual X server; the zip and
+# the installer made and tried as a user would (packaging/windows/smoke_test.sh).
+windows() {
+    local qt version status=0
+    qt=$(bash packaging/windows/build-qt.sh)
+    cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVRENDA_BENCH=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake"
+    cmake --build build-win64
+    xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
+        ctest --test-dir build-win64 --output-on-failure || status=$?
+    # The wine server that the tests kept running for one another.
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    ((status == 0)) || return "$status"
+    (cd build-win64 && cpack)
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
+    xvfb-run -a -s '-screen 0 1024x768x24 -noreset' bash packaging/windows/smoke_test.sh \
+        "build-win64/kovrenda-$version-win64.zip" "build-win64/kovrenda-$version-setup.exe" \
+        build-win64/kovrenda-under-wine.png
+    # The start-up benchmark once, so that it keeps working (bench/run.sh
+    # gives the figures).
+    xvfb-run -a -s '-screen 0 1024x768x24 -noreset' /usr/bin/python3 bench/wine_startup.py \
+        build-win64/tests/wine-run.sh build-win64/bench 1
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+}
+
+if [ "$mode" = windows ]; then
+    windows
+    exit
+fi
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 
@@ -50,5 +93,6 @@ run) exec build/app/kovrenda ;;
 test)
     ctest --test-dir build --output-on-failure
     bash tools/checks.sh build
+    windows
     ;;
 esac

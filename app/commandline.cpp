@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "console.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -50,9 +52,7 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
 
 void printLine(std::FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
+    writeToConsole(stream, text + u'\n');
 }
 
 // Messages that Qt logs while the application object is being created, kept
@@ -74,11 +74,8 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
         // The only fatal error while the application object is created is
         // that no platform could be opened: the display is missing or
         // unreachable, or no platform plugin works.
-        printLine(stderr,
-                  QStringLiteral("%1: cannot open a window: no usable display (DISPLAY or "
-                                 "WAYLAND_DISPLAY) / не може да се отвори прозорец: няма "
-                                 "достъпен дисплей")
-                      .arg(QLatin1String(programName)));
+        printLine(stderr, QStringLiteral("%1: cannot open a window: %2")
+                              .arg(QLatin1String(programName), noWindowReason()));
         std::_Exit(1);
     }
     startupMessages.push_back(
@@ -128,7 +125,7 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        writeToConsole(stdout, parser.helpText());
         return 0;
     }
     if (parser.isSet(version)) {

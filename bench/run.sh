@@ -5,6 +5,8 @@
 # window's redraw after «Изчисли». Needs the packages of
 # `bash build.sh test` (libbenchmark-dev among them); takes about two
 # minutes. Arguments: the number of start-up pairs (15) and intro runs (10).
+# Where the Windows build is there (bash build.sh windows), also its start-up
+# under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs=${1:-15}
@@ -38,3 +40,11 @@ QT_QPA_PLATFORM=offscreen "$bin/intro_timing" "$runs"
 echo
 echo "== The companion window after «Изчисли»"
 QT_QPA_PLATFORM=offscreen "$bin/companion_timing" 30
+if [[ -d build-win64/bench ]]; then
+    echo
+    echo "== Start-up of the Windows build under wine (real windows, Xvfb), against a bare window"
+    echo "   (the Linux probes beside it on xcb in the same X server)"
+    xvfb-run -a -s '-screen 0 1024x768x24 -noreset' /usr/bin/python3 bench/wine_startup.py \
+        build-win64/tests/wine-run.sh build-win64/bench "$pairs" "$bin"
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+fi

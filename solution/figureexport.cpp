@@ -1,6 +1,7 @@
 #include "figureexport.h"
 
 #include "figurepainting.h"
+#include "svgdocument.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -12,7 +13,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringList>
-#include <QSvgGenerator>
 
 #include <algorithm>
 
@@ -25,15 +25,11 @@ constexpr qreal logicalDpi = 96;
 bool writeSvg(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &size,
               const QFont &font, const QLocale &locale)
 {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size.toSize());
-    svg.setResolution(int(logicalDpi));
-    svg.setViewBox(QRectF(QPointF(0, 0), size));
-    svg.setTitle(QStringLiteral("Чертеж"));
-    svg.setDescription(figureDescription(triangle, QRectF(QPointF(0, 0), size), font, locale));
+    const auto svg = svgDocument(&file, size, QStringLiteral("Чертеж"),
+                                 figureDescription(triangle, QRectF(QPointF(0, 0), size), font,
+                                                   locale));
     QPainter painter;
-    if (!painter.begin(&svg))
+    if (!svg || !painter.begin(svg.get()))
         return false;
     paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale);
     return painter.end();

@@ -7,6 +7,7 @@
 #include "formlook.h"
 #include "solutionsteps.h"
 #include "stepsview.h"
+#include "svgdocument.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -47,6 +49,11 @@ constexpr FileType fileTypes[] = {
     {u"Изображение PNG (*.png)", u"png"},
     {u"Документ PDF (*.pdf)", u"pdf"},
 };
+// All of them where the build writes SVG; else PNG and PDF.
+std::span<const FileType> offeredFileTypes()
+{
+    return std::span(fileTypes).subspan(svgAvailable() ? 0 : 1);
+}
 
 // Dark ink on white paper, as the figure beside it paints itself, whatever
 // the desktop theme; a selection in the paper's own blue.
@@ -122,7 +129,8 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_copy = button(QStringLiteral("Копирай"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                     QStringLiteral("Копира чертежа като картина и решението като текст"));
     m_save = button(QStringLiteral("Запази…"), QKeySequence::Save,
-                    QStringLiteral("Записва чертежа във файл SVG, PNG или PDF"));
+                    svgAvailable() ? QStringLiteral("Записва чертежа във файл SVG, PNG или PDF")
+                                   : QStringLiteral("Записва чертежа във файл PNG или PDF"));
     m_print = button(QStringLiteral("Печат…"), QKeySequence::Print,
                      QStringLiteral("Отпечатва чертежа и решението на една страница"));
     auto *close = button(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape),
@@ -234,20 +242,22 @@ void SolutionWindow::saveAs()
 {
     if (!solved())
         return;
+    const std::span<const FileType> types = offeredFileTypes();
     QStringList filters;
-    for (const FileType &type : fileTypes)
+    for (const FileType &type : types)
         filters << QString::fromUtf16(type.filter);
     QString chosen;
     QString fileName = QFileDialog::getSaveFileName(
         this, QStringLiteral("Запази чертежа"),
-        QDir(m_folder).filePath(QStringLiteral("триъгълник.svg")), filters.join(u";;"), &chosen);
+        QDir(m_folder).filePath(QStringLiteral("триъгълник.") + QString::fromUtf16(types.front().suffix)),
+        filters.join(u";;"), &chosen);
     if (fileName.isEmpty())
         return;
     // A name typed without a known suffix takes the one of the type chosen.
     if (!figureFormat(fileName)) {
-        const auto type = std::find_if(std::begin(fileTypes), std::end(fileTypes),
+        const auto type = std::find_if(types.begin(), types.end(),
                                        [&](const FileType &t) { return chosen == t.filter; });
-        fileName += u'.' + QString::fromUtf16(type != std::end(fileTypes) ? type->suffix : u"svg");
+        fileName += u'.' + QString::fromUtf16((type != types.end() ? *type : types.front()).suffix);
     }
     m_folder = QFileInfo(fileName).absolutePath();
     if (!saveTo(fileName))

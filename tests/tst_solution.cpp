@@ -7,6 +7,7 @@
 #include "numbertext.h"
 #include "solutionsteps.h"
 #include "solutionwindow.h"
+#include "svgdocument.h"
 #include "variants.h"
 
 #include <QAccessible>
@@ -19,7 +20,9 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#if __has_include(<QSvgRenderer>) // Debian's Qt for Windows has no Qt Svg
 #include <QSvgRenderer>
+#endif
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -660,7 +663,7 @@ void TestSolution::savedFilesReadBack_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<bool>("printed");
     QTest::addColumn<bool>("written");
-    QTest::newRow("SVG")                 << "figure.svg"         << false << true;
+    QTest::newRow("SVG")                 << "figure.svg"         << false << svgAvailable(); // Linux: yes; Windows with Debian's Qt: no
     QTest::newRow("PNG")                 << "figure.png"         << false << true;
     QTest::newRow("PDF")                 << "figure.pdf"         << false << true;
     QTest::newRow("suffix in capitals")  << "FIGURE.PNG"         << false << true;
@@ -696,9 +699,13 @@ void TestSolution::savedFilesReadBack()
     const QSize size = FigureView().sizeHint();
     const QString suffix = fileName.section(u'.', -1).toLower();
     if (suffix == u"svg") {
+#if __has_include(<QSvgRenderer>)
         QSvgRenderer svg(path);
         QVERIFY(svg.isValid());
         QCOMPARE(svg.viewBoxF(), QRectF(QPointF(0, 0), size));
+#else
+        QFAIL("an SVG was written, but this build has no Qt Svg to read it back");
+#endif
     } else if (suffix == u"png") {
         const QImage png(path);
         QCOMPARE(png.size(), size * 2);

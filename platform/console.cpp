@@ -1,0 +1,15 @@
+#include "console.h"
+
+#include <QString>
+
+void writeToConsole(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fflush(stream);
+}
+
+QString noWindowReason()
+{
+    return QStringLiteral("no usable display (DISPLAY or WAYLAND_DISPLAY) / не може да се отвори "
+                          "прозорец: няма достъпен дисплей");
+}

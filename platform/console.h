@@ -1,0 +1,24 @@
+#ifndef CONSOLE_H
+#define CONSOLE_H
+
+#include <cstdio>
+
+class QString;
+
+// The few lines the program writes before it has a window: --help,
+// --version and the one-line errors. Their texts are the same on every
+// platform; how they reach the user is not.
+
+// Writes a text to standard output or standard error (stdout or stderr) and
+// flushes it. Into a file or a pipe it goes as UTF-8, whatever the system's
+// code page. On Windows, where a program with a window has no console of its
+// own, it goes to the console it was started from, if any, and there as
+// wide characters, which any console shows whatever its code page.
+void writeToConsole(std::FILE *stream, const QString &text);
+
+// Why no window could be opened, in English and Bulgarian, for the one-line
+// error that follows "cannot open a window: ": a display missing on Linux,
+// the window system's plug-in missing on Windows.
+QString noWindowReason();
+
+#endif // CONSOLE_H
