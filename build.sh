@@ -60,8 +60,14 @@ fi
 windows() {
     local qt version status=0
     qt=$(bash packaging/windows/build-qt.sh)
+    # Boost.Multiprecision is headers alone, the same for every platform: the
+    # cross build is shown them in a folder of their own, never the host's
+    # whole /usr/include, whose C library would stand in for MinGW's.
+    mkdir -p build-win64/boost-headers
+    ln -sfn /usr/include/boost build-win64/boost-headers/boost
     cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVRENDA_BENCH=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake"
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DBoost_INCLUDE_DIR="$PWD/build-win64/boost-headers"
     cmake --build build-win64
     xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
         ctest --test-dir build-win64 --output-on-failure || status=$?

@@ -130,9 +130,10 @@ keys ctrl+shift+c
 wait_for 20 sh -c "xclip -o -selection clipboard -t UTF8_STRING | grep -q 'r = '" ||
     fail "nothing copied to the clipboard"
 steps=$(xclip -o -selection clipboard -t UTF8_STRING | tr -d '\r')
-grep -q 'b = 4,24735211631906' <<<"$steps" || grep -q 'b = 4.24735211631906' <<<"$steps" ||
-    fail "no b = 4.24735211631906 in the steps: $steps"
-grep -q 'r = 1[.,]02367605815953' <<<"$steps" || fail "no r = 1.02367605815953 in the steps: $steps"
+# The answer line: each value's exact form, then the box's digits.
+answer=$(grep '^Отговор: ' <<<"$steps") || fail "no answer in the steps: $steps"
+grep -q 'b = [^;]*≈ 4[.,]24735211631906;' <<<"$answer" || fail "no b = 4.24735211631906 in «$answer»"
+grep -q 'r = [^;]*≈ 1[.,]02367605815953' <<<"$answer" || fail "no r = 1.02367605815953 in «$answer»"
 echo "   $(grep -c '' <<<"$steps") lines of steps, ending «$(tail -1 <<<"$steps")»"
 stop_program
 
