@@ -3,6 +3,7 @@
 #include "figuregeometry.h"
 #include "figurepainting.h"
 #include "figureview.h"
+#include "loneletters.h"
 #include "number.h"
 #include "numbertext.h"
 #include "solutionsteps.h"
@@ -421,16 +422,6 @@ StepsChecked checkSteps(const QStringList &lines, Variant variant, const solver:
         require(Reading(noted->section(QStringLiteral(" = "), 1), point).value() == box, *noted);
     }
     return checked;
-}
-
-// How often the letter stands alone in the text (in "2R = c", not in a word).
-qsizetype lone(const QString &text, QChar letter)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
-                 && (i + 1 == text.size() || !text[i + 1].isLetter());
-    return count;
 }
 
 solver::Triangle solved(Variant variant, double first, double second)

@@ -1,5 +1,6 @@
 #include "boxdisplay.h"
 #include "kovrenda.h"
+#include "loneletters.h"
 #include "variants.h"
 
 #include <QAccessible>
@@ -63,16 +64,6 @@ const QColor pink(255, 192, 192);
 const QColor orange(255, 192, 128);
 const QColor blue(128, 128, 255);
 const QColor lightBlue(192, 192, 255);
-
-// How often the letter stands alone in the text (in "2R = c", not in a word).
-qsizetype lone(const QString &text, QChar letter)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        count += text[i] == letter && (i == 0 || !text[i - 1].isLetter())
-                 && (i + 1 == text.size() || !text[i + 1].isLetter());
-    return count;
-}
 
 // Whether a value box holds a value that its row's variant computes.
 bool holdsResult(int index)
