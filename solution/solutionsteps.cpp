@@ -71,11 +71,13 @@ const QString binaryRounding =
 // each computed value's exact form and then the value as its box shows it.
 // Where the box differs from the exact answer in the digits the solver
 // promises, the answer gives the exact value's own decimal and a line says
-// what the box shows and why.
-void answer(WorkedSolution &s, const Triangle &t, const Quantity &first, const Quantity &second,
-            Column firstColumn, Column secondColumn)
+// what the box shows and why. first and second are the computed values in
+// the order of the variant table.
+void answer(WorkedSolution &s, const Triangle &t, Variant variant, const Quantity &first,
+            const Quantity &second)
 {
     const StepNotation &n = s.notation();
+    const auto &[firstColumn, secondColumn] = solver::columnsOf(variant).computed;
     QStringList parts;
     QStringList boxes;
     for (const auto &[q, column] : {std::pair{&first, firstColumn}, {&second, secondColumn}}) {
@@ -133,7 +135,7 @@ void legs(WorkedSolution &s, Quantity &a, Quantity &b, const Triangle &t)
                          Term(c) / 2);
     Quantity &r = s.step(fromInradius, QStringLiteral("r"), {QStringLiteral("(a + b − c) / 2")},
                          (Term(a) + b - c) / 2);
-    answer(s, t, r, R, Column::r, Column::R);
+    answer(s, t, Variant::Legs, r, R);
 }
 
 void legAndInradius(WorkedSolution &s, Quantity &a, Quantity &r, const Triangle &t)
@@ -154,7 +156,7 @@ void legAndInradius(WorkedSolution &s, Quantity &a, Quantity &r, const Triangle 
                          Term(a) + b - Term(2) * r);
     Quantity &R = s.step(fromHalfHypotenuse, QStringLiteral("R"), {QStringLiteral("c / 2")},
                          Term(c) / 2);
-    answer(s, t, b, R, Column::b, Column::R);
+    answer(s, t, Variant::LegAndInradius, b, R);
 }
 
 void legAndCircumradius(WorkedSolution &s, Quantity &a, Quantity &R, const Triangle &t)
@@ -171,7 +173,7 @@ void legAndCircumradius(WorkedSolution &s, Quantity &a, Quantity &R, const Trian
                          root(square));
     Quantity &r = s.step(fromInradius, QStringLiteral("r"), {QStringLiteral("(a + b − c) / 2")},
                          (Term(a) + b - c) / 2);
-    answer(s, t, b, r, Column::b, Column::r);
+    answer(s, t, Variant::LegAndCircumradius, b, r);
 }
 
 // a + b and ab from the relations; a and b are then the roots of
@@ -211,7 +213,7 @@ void radii(WorkedSolution &s, Quantity &r, Quantity &R, const Triangle &t)
     Quantity &a = s.step({}, QStringLiteral("a"), {QStringLiteral("(a + b + √D) / 2")},
                          (Term(sum) + root(Term(D))) / 2);
     Quantity &b = s.step({}, QStringLiteral("b"), {QStringLiteral("ab / a")}, Term(product) / a);
-    answer(s, t, a, b, Column::a, Column::b);
+    answer(s, t, Variant::Radii, a, b);
 }
 
 QStringList writeSolution(Variant variant, const Triangle &triangle, const QLocale &locale)
