@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             const Case &c = cases[i];
             window.Option1_Click(int(c.variant));
-            const auto &given = solver::columnsOf(c.variant).given;
+            const auto &given = solver::factsOf(c.variant).given;
             box(c.variant, given[0])->setText(QString::fromLatin1(c.first));
             box(c.variant, given[1])->setText(QString::fromLatin1(c.second));
             QApplication::processEvents();

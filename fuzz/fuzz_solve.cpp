@@ -1,4 +1,4 @@
-#include "failuremessage.h"
+#include "failurereport.h"
 #include "locales.h"
 #include "numbertext.h"
 #include "solver.h"
@@ -205,18 +205,16 @@ void checkTriangle(const Case &c, const Triangle &t)
 void checkFailure(const Case &c, Failure failure)
 {
     switch (failure) {
-    case Failure::DivisionByZero:
-    case Failure::NegativeSquareRoot:
-    case Failure::Overflow:
-    case Failure::InvalidGiven:
-    case Failure::NotATriangle:
-    case Failure::Underflow:
+    case Failure::MissingGiven:
+    case Failure::Condition:
+    case Failure::TooLarge:
+    case Failure::TooSmall:
         break;
     default:
         fail("an unknown kind of failure", c, QString::number(int(failure)));
     }
 
-    const bool pastTheRange = failure == Failure::Overflow || failure == Failure::Underflow;
+    const bool pastTheRange = failure == Failure::TooLarge || failure == Failure::TooSmall;
     for (const QLocale *locale : {&pointLocale(), &commaLocale()}) {
         const QString message = failureReport(c.variant, failure, c.first, c.second, *locale).message;
         if (message.trimmed().isEmpty())
@@ -227,9 +225,14 @@ void checkFailure(const Case &c, Failure failure)
             fail("the message quotes a condition that holds", c, message);
     }
 
-    if (failure == Failure::InvalidGiven) {
+    if (failure == Failure::MissingGiven) {
         if (isPositiveFinite(c.first) && isPositiveFinite(c.second))
-            fail("positive finite givens taken as invalid", c);
+            fail("positive finite givens taken as missing", c);
+        return;
+    }
+    if (!std::isfinite(c.first) || !std::isfinite(c.second)) {
+        if (failure != Failure::TooLarge)
+            fail("an infinite given not taken as too large", c);
         return;
     }
     const bool normalGivens = c.first >= std::numeric_limits<double>::min()

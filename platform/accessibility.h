@@ -3,7 +3,6 @@
 
 #include <QAccessible>
 
-class QString;
 class QWidget;
 
 // How assistive technology sees the program's widgets where Qt's guess from
@@ -20,13 +19,6 @@ void installFactory(QAccessible::InterfaceFactory factory);
 // would show as a window. Call it before the widget is first shown: an
 // interface, once made, keeps its role.
 void setRole(QWidget *widget, QAccessible::Role role);
-
-// The text as a screen reader is to say it, for a widget's accessible name
-// or a notification: a Bulgarian voice says the letters r and R alike and
-// marks no capitals, so each r and R that stands alone (in "2R = c",
-// "r = 1", "R²", not inside a word) becomes «малко r» or «главно R».
-// Everything else stays as written.
-QString spoken(const QString &text);
 
 } // namespace accessibility
 

@@ -18,9 +18,6 @@ namespace {
 // The room a line edit leaves on each side of its text, inside its contents.
 constexpr int horizontalMargin = 2;
 
-// The number of significant digits the program writes.
-constexpr int allDigits = 15;
-
 QStyleOptionFrame frameOption(const QLineEdit *box)
 {
     QStyleOptionFrame option;
@@ -135,7 +132,7 @@ QString shownText(const QLineEdit *box)
     const QLocale locale;
     const double value = numbertext::toNumber(text);
     if (std::isfinite(value) && numbertext::toText(value, locale) == text) {
-        for (int digits = allDigits - 1; digits >= 1; --digits) {
+        for (int digits = numbertext::boxDigits - 1; digits >= 1; --digits) {
             const QString shown = rounded(value, digits, locale);
             if (widthUsed(box, shown) <= width)
                 return shown;

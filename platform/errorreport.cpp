@@ -1,6 +1,7 @@
 #include "errorreport.h"
 
 #include "accessibility.h"
+#include "spoken.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -12,6 +13,6 @@ void reportError(QWidget *parent, const QString &title, const QString &text)
     // A screen reader reads the message from the box's label: with r and R
     // told apart, as everywhere else.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-        label->setAccessibleName(accessibility::spoken(text));
+        label->setAccessibleName(speech::spoken(text));
     box.exec();
 }

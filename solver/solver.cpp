@@ -1,5 +1,7 @@
 #include "solver.h"
 
+#include "variants.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -314,7 +316,9 @@ double radiiDiscriminant(double r, double R)
 // Whether R is the double nearest to (1 + sqrt 2) r, for scaled r.
 bool isNearestToRadiiLimit(double r, double R)
 {
-    constexpr double limitHigh = 0x1.3504f333f9de6p+1; // 1 + sqrt 2 = limitHigh + limitLow
+    // 1 + sqrt 2 = limitHigh + limitLow: the double nearest it, and what
+    // that double leaves out.
+    constexpr double limitHigh = radiiFactor;
     constexpr double limitLow = 0x1.21165f626cdd5p-53;
     const double product = r * limitHigh;
     return R == product + (productError(r, limitHigh, product) + r * limitLow);
@@ -346,44 +350,56 @@ std::optional<Triangle> stableRadii(double r, double R)
     return Triangle{a * scale.up, (2 * r) * ((rs + 2 * Rs) / a), r, R};
 }
 
+// Whether the givens break a strict bound of the variant's condition
+// (a > 2r, a < 2R), decided exactly: the limit, twice a given, is an exact
+// double or overflows, and an overflowed limit still compares the right way.
+bool breaksStrictBound(Variant variant, double first, double second)
+{
+    const Condition &c = conditionOf(variant);
+    if (c.bound != Bound::Above && c.bound != Bound::Below)
+        return false;
+    const double limited = givenValue(variant, c.limited, first, second);
+    const double limit = c.factor * givenValue(variant, c.by, first, second);
+    return c.bound == Bound::Above ? !(limited > limit) : !(limited < limit);
+}
+
+static_assert([] {
+    for (const VariantFacts &v : variants)
+        if ((v.condition.bound == Bound::Above || v.condition.bound == Bound::Below)
+            && v.condition.factor != 2)
+            return false;
+    return true;
+}(), "a strict bound's limit is exact only as twice a given");
+
 // The triangle, or why there is none: the condition of the variant decided
-// exactly on the givens (2r and 2R are exact doubles or overflow, which
-// keeps the comparison right), then the range of the values.
+// exactly on the givens, then the range of the values.
 std::expected<Triangle, Failure> stable(Variant variant, double first, double second)
 {
+    if (breaksStrictBound(variant, first, second))
+        return std::unexpected(Failure::Condition);
     Triangle t;
     switch (variant) {
     case Variant::Legs:
         t = stableLegs(first, second);
         break;
     case Variant::LegAndInradius:
-        if (first == 2 * second)
-            return std::unexpected(Failure::DivisionByZero);
-        if (first < 2 * second)
-            return std::unexpected(Failure::NotATriangle);
         t = stableLegAndInradius(first, second);
         break;
     case Variant::LegAndCircumradius:
-        if (first == 2 * second)
-            return std::unexpected(Failure::NotATriangle);
-        if (first > 2 * second)
-            return std::unexpected(Failure::NegativeSquareRoot);
         t = stableLegAndCircumradius(first, second);
         break;
     case Variant::Radii:
         if (const auto radii = stableRadii(first, second))
             t = *radii;
         else
-            return std::unexpected(Failure::NegativeSquareRoot);
+            return std::unexpected(Failure::Condition);
         break;
-    default:
-        return std::unexpected(Failure::InvalidGiven);
     }
     for (const double value : {t.a, t.b, t.r, t.R}) {
         if (!(value <= largest))
-            return std::unexpected(Failure::Overflow);
+            return std::unexpected(Failure::TooLarge);
         if (!(value >= smallestNormal))
-            return std::unexpected(Failure::Underflow);
+            return std::unexpected(Failure::TooSmall);
     }
     return t;
 }
@@ -413,18 +429,21 @@ std::expected<Triangle, Failure> solve(Variant variant, double first, double sec
     // the radii a bound that holds also shows that T*T - S, and so the
     // condition R >= (1 + sqrt 2) r, is positive; a > 2r and a < 2R are
     // decided exactly here.
+    if (std::size_t(variant) >= variants.size())
+        return std::unexpected(Failure::MissingGiven);
     constexpr double low = 0x1p-120;
     constexpr double high = 0x1p120;
     const bool middle = first >= low && first <= high && second >= low && second <= high;
     if (!middle) {
+        if (std::isinf(first) || std::isinf(second))
+            return std::unexpected(Failure::TooLarge);
         if (!isPositiveFinite(first) || !isPositiveFinite(second))
-            return std::unexpected(Failure::InvalidGiven);
+            return std::unexpected(Failure::MissingGiven);
         // A subnormal given has already lost digits in being read.
         if (first < smallestNormal || second < smallestNormal)
-            return std::unexpected(Failure::Underflow);
+            return std::unexpected(Failure::TooSmall);
     }
-    const bool legTooLong = (variant == Variant::LegAndInradius && !(first > 2 * second))
-                            || (variant == Variant::LegAndCircumradius && !(first < 2 * second));
+    const bool legTooLong = breaksStrictBound(variant, first, second);
     std::optional<Triangle> writtenTriangle; // where every written step had a finite result
     std::optional<Triangle> stableTriangle;
     if (middle && !legTooLong) {

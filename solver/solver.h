@@ -19,20 +19,20 @@ struct Triangle
     friend bool operator==(const Triangle &, const Triangle &) = default;
 };
 
-// Why a solve produced no triangle. DivisionByZero, NegativeSquareRoot and
-// NotATriangle mean that the givens break the variant's condition (a > 2r,
-// a < 2R, R >= (1 + sqrt 2) r), named after the step of the formula that
-// breaks: a = 2r divides by zero, a < 2r gives a negative R, a > 2R and
-// R < (1 + sqrt 2) r take the square root of a negative number, a = 2R
-// gives b = 0. Overflow and Underflow mean that the triangle exists but one
-// of its values lies beyond the range of normal doubles.
+// Why a solve produced no triangle, as the student is to be told it.
 enum class Failure : std::uint8_t {
-    DivisionByZero,     // a = 2r
-    NegativeSquareRoot, // a > 2R, or R < (1 + sqrt 2) r
-    Overflow,           // a value of the triangle is too large for a double
-    InvalidGiven,       // a given was not a positive finite number
-    NotATriangle,       // a < 2r, or a = 2R
-    Underflow,          // a given or a value of the triangle is below the normal doubles
+    // A given is not a positive number: zero (which a box without a number
+    // reads as), negative or not a number; or the variant is not one of the
+    // four, so that it has no givens to read.
+    MissingGiven,
+    // The givens break the variant's condition (conditionOf() in
+    // variants.h: a > 2r, a < 2R, R >= (1 + sqrt 2) r).
+    Condition,
+    // A given, or a value of the triangle the givens have, is beyond the
+    // largest double.
+    TooLarge,
+    // ... or below the smallest normal double.
+    TooSmall,
 };
 
 // The variants, numbered as the rows of the window. Each names the two

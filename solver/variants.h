@@ -5,12 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <numbers>
 #include <string_view>
 #include <utility>
 
-// What each variant gives and computes: the one place that says so. The
-// window's box map, the failure messages, the solution's steps, the screen
-// reader's sentence, the tests and the fuzzer all look it up here.
+// What each variant gives, computes and requires: the one place that says
+// so. The solver, the window's box map, the failure messages, the steps,
+// the screen reader's sentence, the tests and the fuzzer all look it up here.
 namespace solver {
 
 // The four quantities in the column order of the window's value grid.
@@ -18,28 +19,54 @@ enum class Column : std::uint8_t { a = 0, b = 1, r = 2, R = 3 };
 
 inline constexpr int columnCount = 4;
 
-struct VariantColumns
+// 1 + √2: the least R / r of a right triangle, that of the isosceles one.
+inline constexpr double radiiFactor = 1 + std::numbers::sqrt2;
+
+// How the condition of a variant bounds one given by a multiple of the other.
+enum class Bound : std::uint8_t {
+    None,    // any two positive givens make a triangle
+    Above,   // limited > factor·by
+    Below,   // limited < factor·by
+    AtLeast, // limited >= factor·by
+};
+
+// What the givens of a variant must meet for a right triangle to exist,
+// besides being positive: `limited` is bounded by `factor` times `by`. The
+// solver decides it exactly on the givens; a failure's message quotes the
+// rule and the limit it sets for the value typed.
+struct Condition
+{
+    Bound bound = Bound::None;
+    Column limited = Column::a;
+    Column by = Column::a;
+    double factor = 0;
+    // As the message writes it (UTF-8).
+    std::string_view rule;
+};
+
+struct VariantFacts
 {
     // In the order in which solve() takes them and the window reads them.
     std::array<Column, 2> given;
     // In column order.
     std::array<Column, 2> computed;
+    Condition condition;
 };
 
 // clang-format off
-inline constexpr std::array<VariantColumns, variantCount> variantColumns = {{
-    // given                  computed
-    {{Column::a, Column::b}, {Column::r, Column::R}}, // Variant::Legs
-    {{Column::a, Column::r}, {Column::b, Column::R}}, // Variant::LegAndInradius
-    {{Column::a, Column::R}, {Column::b, Column::r}}, // Variant::LegAndCircumradius
-    {{Column::r, Column::R}, {Column::a, Column::b}}, // Variant::Radii
+inline constexpr std::array<VariantFacts, variantCount> variants = {{
+    // given                  computed                condition
+    {{Column::a, Column::b}, {Column::r, Column::R}, {}},                                                              // Legs
+    {{Column::a, Column::r}, {Column::b, Column::R}, {Bound::Above, Column::a, Column::r, 2, "a > 2·r"}},              // LegAndInradius
+    {{Column::a, Column::R}, {Column::b, Column::r}, {Bound::Below, Column::a, Column::R, 2, "a < 2·R"}},              // LegAndCircumradius
+    {{Column::r, Column::R}, {Column::a, Column::b}, {Bound::AtLeast, Column::R, Column::r, radiiFactor, "R ≥ (1 + √2)·r"}}, // Radii
 }};
 // clang-format on
 
 // Each variant computes the two columns that it does not give, in column
-// order.
+// order, and its condition bounds one given by the other.
 static_assert([] {
-    for (const VariantColumns &v : variantColumns) {
+    for (const VariantFacts &v : variants) {
         unsigned seen = 0;
         for (const Column c : v.given)
             seen |= 1u << unsigned(c);
@@ -47,18 +74,30 @@ static_assert([] {
             seen |= 1u << unsigned(c);
         if (seen != 0b1111 || !(v.computed[0] < v.computed[1]))
             return false;
+        const Condition &c = v.condition;
+        const bool bounds = c.bound != Bound::None;
+        if (bounds != (c.limited != c.by) || bounds != !c.rule.empty())
+            return false;
+        for (const Column bounded : {c.limited, c.by})
+            if (bounds && bounded != v.given[0] && bounded != v.given[1])
+                return false;
     }
     return true;
 }());
 
-constexpr const VariantColumns &columnsOf(Variant variant)
+constexpr const VariantFacts &factsOf(Variant variant)
 {
-    return variantColumns[std::size_t(variant)];
+    return variants[std::size_t(variant)];
+}
+
+constexpr const Condition &conditionOf(Variant variant)
+{
+    return factsOf(variant).condition;
 }
 
 constexpr bool isComputed(Variant variant, Column column)
 {
-    const auto &computed = columnsOf(variant).computed;
+    const auto &computed = factsOf(variant).computed;
     return computed[0] == column || computed[1] == column;
 }
 
@@ -84,10 +123,16 @@ constexpr double value(const Triangle &triangle, Column column)
     return 0;
 }
 
+// The value of a column among the two givens in solve() order.
+constexpr double givenValue(Variant variant, Column column, double first, double second)
+{
+    return factsOf(variant).given[0] == column ? first : second;
+}
+
 // The two givens of a variant taken from a whole triangle, in solve() order.
 constexpr std::pair<double, double> givens(Variant variant, const Triangle &triangle)
 {
-    const auto &given = columnsOf(variant).given;
+    const auto &given = factsOf(variant).given;
     return {value(triangle, given[0]), value(triangle, given[1])};
 }
 

@@ -70,7 +70,7 @@ bool exactTriangle(Variant variant, double first, double second, Exact &e)
 {
     constexpr auto N = MPFR_RNDN;
     Big *const columns[] = {&e.a, &e.b, &e.r, &e.R};
-    const auto &given = solver::columnsOf(variant).given;
+    const auto &given = solver::factsOf(variant).given;
     mpfr_set_d(**columns[int(given[0])], first, N);
     mpfr_set_d(**columns[int(given[1])], second, N);
     Big t, v;

@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "spoken.h"
 #include "figureexport.h"
 #include "figuregeometry.h"
 #include "figurepainting.h"
@@ -396,7 +396,7 @@ StepsChecked checkSteps(const QStringList &lines, Variant variant, const solver:
     require(answer.endsWith(u'.'), QStringLiteral("no answer"));
     const QStringList parts = answer.mid(9).chopped(1).split(QStringLiteral("; "));
     require(parts.size() == 2, answer);
-    const auto &computed = solver::columnsOf(variant).computed;
+    const auto &computed = solver::factsOf(variant).computed;
     for (int i = 0; i < 2; ++i) {
         const Chain chain = chainOf(parts[i]);
         const QString symbol = QLatin1String(solver::symbol(computed[i]));
@@ -586,7 +586,7 @@ void TestSolution::stepsAddUp()
             // As a screen reader says each step, every r and R that stands
             // alone is marked «малко r» or «главно R», and no other is left.
             for (const QString &line : lines) {
-                QString said = accessibility::spoken(line);
+                QString said = speech::spoken(line);
                 require(said.count(u"малко r") == lone(line, u'r')
                             && said.count(u"главно R") == lone(line, u'R'),
                         "marks each r and R: " + said);
@@ -761,7 +761,7 @@ void TestSolution::windowFollowsCalculations()
     QCOMPARE(list->childCount(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         QCOMPARE(steps->item(i)->text(), lines[i]);
-        QCOMPARE(list->child(i)->text(QAccessible::Name), accessibility::spoken(lines[i]));
+        QCOMPARE(list->child(i)->text(QAccessible::Name), speech::spoken(lines[i]));
     }
     QVERIFY(copy->isEnabled());
     // The focus went to the drawing, which the page replaced the message with.

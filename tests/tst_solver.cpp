@@ -127,25 +127,26 @@ void TestSolver::failures_data()
     constexpr double inf = std::numeric_limits<double>::infinity();
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-    QTest::newRow("empty boxes read as zeros") << Variant::Legs               << 0.0  << 0.0  << Failure::InvalidGiven;
-    QTest::newRow("negative legs")             << Variant::Legs               << -3.0 << -4.0 << Failure::InvalidGiven;
-    QTest::newRow("zero radius")               << Variant::Radii              << 0.0  << 2.5  << Failure::InvalidGiven;
-    QTest::newRow("infinite given")            << Variant::LegAndCircumradius << inf  << 2.5  << Failure::InvalidGiven;
-    QTest::newRow("NaN given")                 << Variant::LegAndInradius     << 3.0  << nan  << Failure::InvalidGiven;
-    QTest::newRow("a = 2r divides by zero")    << Variant::LegAndInradius     << 2.0  << 1.0  << Failure::DivisionByZero;
-    QTest::newRow("a < 2r gives negative R")   << Variant::LegAndInradius     << 3.0  << 2.0  << Failure::NotATriangle;
-    QTest::newRow("a longer than 2R")          << Variant::LegAndCircumradius << 6.0  << 2.5  << Failure::NegativeSquareRoot;
-    QTest::newRow("a = 2R leaves b zero")      << Variant::LegAndCircumradius << 5.0  << 2.5  << Failure::NotATriangle;
-    QTest::newRow("R too small for r")         << Variant::Radii              << 1.0  << 2.0  << Failure::NegativeSquareRoot;
-    QTest::newRow("r far above R, both large") << Variant::Radii              << 1e200 << 1e10 << Failure::NegativeSquareRoot;
-    QTest::newRow("r far above a tiny R")      << Variant::Radii              << 1.0  << 1e-160 << Failure::NegativeSquareRoot;
-    QTest::newRow("2r beyond double")          << Variant::LegAndInradius     << 1.0  << 1e308 << Failure::NotATriangle;
-    QTest::newRow("a beyond double")           << Variant::Radii              << 1.0  << 1e308 << Failure::Overflow;
-    QTest::newRow("b beyond double")           << Variant::LegAndInradius     << std::nextafter(2e300, inf) << 1e300 << Failure::Overflow;
-    QTest::newRow("r below normal doubles")    << Variant::Legs               << 3e-308 << 3e-308 << Failure::Underflow;
-    QTest::newRow("subnormal given")           << Variant::LegAndCircumradius << 1e-310 << 1.0 << Failure::Underflow;
-    QTest::newRow("subnormal R beside r")      << Variant::Radii              << 1.0  << 1e-310 << Failure::Underflow;
-    QTest::newRow("unknown variant")           << Variant(7)                  << 3.0  << 4.0  << Failure::InvalidGiven;
+    QTest::newRow("empty boxes read as zeros") << Variant::Legs               << 0.0  << 0.0  << Failure::MissingGiven;
+    QTest::newRow("negative legs")             << Variant::Legs               << -3.0 << -4.0 << Failure::MissingGiven;
+    QTest::newRow("zero radius")               << Variant::Radii              << 0.0  << 2.5  << Failure::MissingGiven;
+    QTest::newRow("infinite given")            << Variant::LegAndCircumradius << inf  << 2.5  << Failure::TooLarge;
+    QTest::newRow("infinite beside zero")      << Variant::Legs               << 0.0  << inf  << Failure::TooLarge;
+    QTest::newRow("NaN given")                 << Variant::LegAndInradius     << 3.0  << nan  << Failure::MissingGiven;
+    QTest::newRow("a = 2r")                    << Variant::LegAndInradius     << 2.0  << 1.0  << Failure::Condition;
+    QTest::newRow("a < 2r")                    << Variant::LegAndInradius     << 3.0  << 2.0  << Failure::Condition;
+    QTest::newRow("a longer than 2R")          << Variant::LegAndCircumradius << 6.0  << 2.5  << Failure::Condition;
+    QTest::newRow("a = 2R")                    << Variant::LegAndCircumradius << 5.0  << 2.5  << Failure::Condition;
+    QTest::newRow("R too small for r")         << Variant::Radii              << 1.0  << 2.0  << Failure::Condition;
+    QTest::newRow("r far above R, both large") << Variant::Radii              << 1e200 << 1e10 << Failure::Condition;
+    QTest::newRow("r far above a tiny R")      << Variant::Radii              << 1.0  << 1e-160 << Failure::Condition;
+    QTest::newRow("2r beyond double")          << Variant::LegAndInradius     << 1.0  << 1e308 << Failure::Condition;
+    QTest::newRow("a beyond double")           << Variant::Radii              << 1.0  << 1e308 << Failure::TooLarge;
+    QTest::newRow("b beyond double")           << Variant::LegAndInradius     << std::nextafter(2e300, inf) << 1e300 << Failure::TooLarge;
+    QTest::newRow("r below normal doubles")    << Variant::Legs               << 3e-308 << 3e-308 << Failure::TooSmall;
+    QTest::newRow("subnormal given")           << Variant::LegAndCircumradius << 1e-310 << 1.0 << Failure::TooSmall;
+    QTest::newRow("subnormal R beside r")      << Variant::Radii              << 1.0  << 1e-310 << Failure::TooSmall;
+    QTest::newRow("unknown variant")           << Variant(7)                  << 3.0  << 4.0  << Failure::MissingGiven;
 }
 
 void TestSolver::failures()

@@ -5,12 +5,13 @@
 #include "controltable.h"
 #include "drawingsurface.h"
 #include "errorreport.h"
-#include "failuremessage.h"
+#include "failurereport.h"
 #include "formlook.h"
 #include "introfigure.h"
 #include "numbertext.h"
 #include "solutionwindow.h"
 #include "solver.h"
+#include "spoken.h"
 #include "standardcolours.h"
 #include "toolkittranslations.h"
 #include "variants.h"
@@ -47,11 +48,11 @@ int boxOf(solver::Variant variant, solver::Column column)
 
 // The two computed values of a calculation as the boxes write them, with
 // their columns' names: «b = 4, r = 1» for «Вариант 3» (said «b = 4, малко r
-// = 1», see accessibility::spoken).
+// = 1», see speech::spoken).
 QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
 {
     QStringList parts;
-    for (const solver::Column column : solver::columnsOf(variant).computed)
+    for (const solver::Column column : solver::factsOf(variant).computed)
         parts << QStringLiteral("%1 = %2").arg(QLatin1String(solver::symbol(column)),
                                                numbertext::toText(solver::value(triangle, column)));
     return parts.join(QStringLiteral(", "));
@@ -197,7 +198,7 @@ void Kovrenda::wireScreenReader()
     m_announcer = new Announcer(this);
     connect(this, &Kovrenda::calculated, m_announcer,
             [this](solver::Variant variant, const solver::Triangle &triangle) {
-                QString sentence = accessibility::spoken(resultSentence(variant, triangle));
+                QString sentence = speech::spoken(resultSentence(variant, triangle));
                 // The companion, open beside the window, has just followed the
                 // calculation: what it shows now is told in the same
                 // notification, since a second one would cut the first short.
@@ -404,7 +405,7 @@ void Kovrenda::SolveVariant()
 {
     const int k = m_selectedVariant;
     const auto variant = solver::Variant(k);
-    const auto &columns = solver::columnsOf(variant);
+    const auto &columns = solver::factsOf(variant);
     QLineEdit *firstBox = m_text2[boxOf(variant, columns.given[0])];
     QLineEdit *secondBox = m_text2[boxOf(variant, columns.given[1])];
     const double first = numbertext::toNumber(firstBox->text());

@@ -9,6 +9,11 @@
 
 namespace numbertext {
 
+// The significant digits with which the value boxes write a number: all that
+// a double reliably keeps, so that what a box shows reads back as the value
+// it was written from to within its rounding.
+inline constexpr int boxDigits = 15;
+
 // Reads the number at the start of a text, the way a student expects a value
 // box to be read. Blanks, tabs and line feeds are skipped wherever they
 // stand; then come an optional sign, digits, one decimal separator ("." or
@@ -23,7 +28,7 @@ double toNumber(QStringView text);
 // which 0 was typed.
 std::optional<double> readNumber(QStringView text);
 
-// Writes a number in general form: at most 15 significant digits, no trailing
+// Writes a number in general form: at most boxDigits significant digits, no trailing
 // zeros, no digit grouping, exponent form for very large or very small values
 // ("1e+20", "1e-05"), with the decimal separator of the given locale. Every
 // text written reads back through toNumber().

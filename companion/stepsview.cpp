@@ -1,6 +1,7 @@
 #include "stepsview.h"
 
 #include "accessibility.h"
+#include "spoken.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -114,7 +115,7 @@ void StepsView::setSteps(const QStringList &steps)
     for (const QString &step : steps) {
         auto *item = new QListWidgetItem(step, this);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        item->setData(Qt::AccessibleTextRole, accessibility::spoken(step));
+        item->setData(Qt::AccessibleTextRole, speech::spoken(step));
     }
     scrollToTop();
 }

@@ -43,7 +43,7 @@ const QString fromPythagoras = QStringLiteral("От a² + b² = c²");
 // legs is b.
 void givens(WorkedSolution &s, Variant variant, const Quantity &first, const Quantity &second)
 {
-    const auto &computed = solver::columnsOf(variant).computed;
+    const auto &computed = solver::factsOf(variant).computed;
     QString sought = QStringLiteral("%1 и %2").arg(symbolOf(computed[0]),
                                                   symbolOf(computed[1]));
     if (variant == Variant::Radii)
@@ -77,15 +77,15 @@ void answer(WorkedSolution &s, const Triangle &t, Variant variant, const Quantit
             const Quantity &second)
 {
     const StepNotation &n = s.notation();
-    const auto &[firstColumn, secondColumn] = solver::columnsOf(variant).computed;
+    const auto &[firstColumn, secondColumn] = solver::factsOf(variant).computed;
     QStringList parts;
     QStringList boxes;
     for (const auto &[q, column] : {std::pair{&first, firstColumn}, {&second, secondColumn}}) {
         const double box = solver::value(t, column);
-        const QString boxText = schoolText(box, 15, n.locale());
+        const QString boxText = schoolText(box, numbertext::boxDigits, n.locale());
         QString decimal = boxText;
         if (!agrees(q->value, boxValue(box))) {
-            decimal = n.text(n.decimal(q->value, 15));
+            decimal = n.text(n.decimal(q->value, numbertext::boxDigits));
             boxes << QStringLiteral("%1 = %2").arg(q->symbol, boxText);
         }
         QString part = q->symbol;
@@ -99,6 +99,18 @@ void answer(WorkedSolution &s, const Triangle &t, Variant variant, const Quantit
     if (!boxes.isEmpty())
         s.write(QStringLiteral("В полетата: %1. %2").arg(boxes.join(QStringLiteral("; ")),
                                                         binaryRounding));
+}
+
+// "Отговор: b ≈ 4,24735211631906; r ≈ 1,02367605815953.": the computed
+// values as their boxes show them, where there is nothing exact to give.
+QString boxesAnswer(Variant variant, const Triangle &t, const QLocale &locale)
+{
+    QStringList parts;
+    for (const Column column : solver::factsOf(variant).computed)
+        parts << QStringLiteral("%1 ≈ %2").arg(symbolOf(column),
+                                               schoolText(solver::value(t, column),
+                                                          numbertext::boxDigits, locale));
+    return QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; ")));
 }
 
 // With the givens exactly as written there is no triangle, although their
@@ -118,13 +130,7 @@ void noExactTriangle(WorkedSolution &s, const Triangle &t, Variant variant, cons
                               "закръгляне решава.")
             .arg(what, shown, value.sign() < 0 ? QStringLiteral(" < 0") : QString());
     });
-    const auto &computed = solver::columnsOf(variant).computed;
-    QStringList parts;
-    for (const Column column : computed)
-        parts << QStringLiteral("%1 ≈ %2").arg(symbolOf(column),
-                                               schoolText(solver::value(t, column), 15,
-                                                          s.notation().locale()));
-    s.write(QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; "))));
+    s.write(boxesAnswer(variant, t, s.notation().locale()));
 }
 
 void legs(WorkedSolution &s, Quantity &a, Quantity &b, const Triangle &t)
@@ -219,7 +225,7 @@ void radii(WorkedSolution &s, Quantity &r, Quantity &R, const Triangle &t)
 QStringList writeSolution(Variant variant, const Triangle &triangle, const QLocale &locale)
 {
     WorkedSolution s(locale);
-    const auto &given = solver::columnsOf(variant).given;
+    const auto &given = solver::factsOf(variant).given;
     Quantity &first = s.given(symbolOf(given[0]), boxValue(solver::value(triangle, given[0])));
     Quantity &second = s.given(symbolOf(given[1]), boxValue(solver::value(triangle, given[1])));
     givens(s, variant, first, second);
@@ -249,11 +255,6 @@ QStringList solutionSteps(Variant variant, const Triangle &triangle, const QLoca
     } catch (const std::domain_error &) {
         // Not reached for a triangle the solver returns; should it be, the
         // window still shows the answer rather than end the program.
-        QStringList parts;
-        for (const Column column : solver::columnsOf(variant).computed)
-            parts << QStringLiteral("%1 ≈ %2").arg(symbolOf(column),
-                                                   schoolText(solver::value(triangle, column), 15,
-                                                              locale));
-        return {QStringLiteral("Отговор: %1.").arg(parts.join(QStringLiteral("; ")))};
+        return {boxesAnswer(variant, triangle, locale)};
     }
 }

@@ -130,7 +130,7 @@ std::optional<double> readNumber(QStringView text)
 
 QString toText(double value, const QLocale &locale)
 {
-    return toText(value, 15, locale);
+    return toText(value, boxDigits, locale);
 }
 
 QString toText(double value, int significantDigits, const QLocale &locale)

@@ -6,6 +6,7 @@
 #include "figureview.h"
 #include "formlook.h"
 #include "solutionsteps.h"
+#include "spoken.h"
 #include "stepsview.h"
 #include "svgdocument.h"
 
@@ -171,7 +172,7 @@ void SolutionWindow::showOutcome(const Outcome &outcome)
     } else {
         const auto *failed = std::get_if<Failed>(&outcome);
         m_message->setText(failed ? failed->message : nothingYet);
-        m_message->setAccessibleName(accessibility::spoken(m_message->text()));
+        m_message->setAccessibleName(speech::spoken(m_message->text()));
         m_view->clear();
         m_steps->clear();
         m_pages->setCurrentIndex(1);

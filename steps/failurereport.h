@@ -1,5 +1,5 @@
-#ifndef FAILUREMESSAGE_H
-#define FAILUREMESSAGE_H
+#ifndef FAILUREREPORT_H
+#define FAILUREREPORT_H
 
 #include "solver.h"
 
@@ -32,4 +32,4 @@ FailureReport failureReport(solver::Variant variant, solver::Failure failure, do
 // What the student reads after Calculate when no variant has been chosen yet.
 FailureReport noVariantReport();
 
-#endif // FAILUREMESSAGE_H
+#endif // FAILUREREPORT_H

@@ -1,0 +1,31 @@
+#include "spoken.h"
+
+namespace speech {
+
+QString spoken(const QString &text)
+{
+    QString said;
+    said.reserve(text.size() + 32);
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i;
+        while (end < text.size() && text[end].isLetter())
+            ++end;
+        if (end == i) {
+            said += text[i++];
+            continue;
+        }
+        const QStringView word = QStringView(text).sliced(i, end - i);
+        if (word == u"r" || word == u"R") {
+            // "2R" is said "2 главно R", not run together.
+            if (!said.isEmpty() && said.back().isLetterOrNumber())
+                said += u' ';
+            said += word == u"r" ? u"малко r" : u"главно R";
+        } else {
+            said += word;
+        }
+        i = end;
+    }
+    return said;
+}
+
+} // namespace speech
