@@ -1,38 +1,27 @@
 #include "kovrenda.h"
 
 #include "accessibility.h"
-#include "announcer.h"
-#include "controltable.h"
+#include "companionlink.h"
+#include "contextmenus.h"
 #include "drawingsurface.h"
 #include "errorreport.h"
 #include "failurereport.h"
 #include "formlook.h"
 #include "introfigure.h"
 #include "numbertext.h"
-#include "solutionwindow.h"
-#include "solver.h"
-#include "spoken.h"
+#include "screenreader.h"
 #include "standardcolours.h"
 #include "toolkittranslations.h"
 #include "variants.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
-
-#include <chrono>
-#include <memory>
 
 namespace {
 
@@ -46,26 +35,6 @@ int boxOf(solver::Variant variant, solver::Column column)
     return 4 * int(variant) + int(column);
 }
 
-// The two computed values of a calculation as the boxes write them, with
-// their columns' names: «b = 4, r = 1» for «Вариант 3» (said «b = 4, малко r
-// = 1», see speech::spoken).
-QString resultSentence(solver::Variant variant, const solver::Triangle &triangle)
-{
-    QStringList parts;
-    for (const solver::Column column : solver::factsOf(variant).computed)
-        parts << QStringLiteral("%1 = %2").arg(QLatin1String(solver::symbol(column)),
-                                               numbertext::toText(solver::value(triangle, column)));
-    return parts.join(QStringLiteral(", "));
-}
-
-template<typename T>
-T *control(const QWidget *window, const QString &name)
-{
-    auto *found = window->findChild<T *>(name);
-    Q_ASSERT_X(found, "Kovrenda", qPrintable(name));
-    return found;
-}
-
 } // namespace
 
 Kovrenda::Kovrenda(QWidget *parent)
@@ -73,12 +42,11 @@ Kovrenda::Kovrenda(QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setUpWindow();
-    createControls();
+    m_controls = controltable::createControls(this);
     wirePanel();
-    wireCompanion();
-    wireScreenReader();
+    attachAdditions();
     Form_Load();
-    m_task->setFocus();
+    m_controls.text1[0]->setFocus();
 }
 
 Kovrenda::~Kovrenda() = default;
@@ -117,111 +85,42 @@ void Kovrenda::setUpWindow()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Kovrenda::createControls()
-{
-    controltable::createControls(this);
-    for (int i = 0; i < int(m_text2.size()); ++i)
-        m_text2[i] = control<QLineEdit>(this, QStringLiteral("Text2(%1)").arg(i));
-    for (int i = 0; i < int(m_command1.size()); ++i)
-        m_command1[i] = control<QPushButton>(this, QStringLiteral("Command1(%1)").arg(i));
-    for (int i = 0; i < int(m_option1.size()); ++i)
-        m_option1[i] = control<QRadioButton>(this, QStringLiteral("Option1(%1)").arg(i));
-    m_task = control<QPlainTextEdit>(this, QStringLiteral("Text1(0)"));
-    m_frame1 = control<QFrame>(this, QStringLiteral("Frame1"));
-    m_picture1 = control<DrawingSurface>(this, QStringLiteral("Picture1"));
-    m_timer1 = control<QTimer>(this, QStringLiteral("Timer1"));
-}
-
 void Kovrenda::wirePanel()
 {
-    for (QLineEdit *box : m_text2)
-        setUpValueBox(box);
-    for (int i = 0; i < int(m_command1.size()); ++i)
-        connect(m_command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    for (QLineEdit *box : m_controls.text2) {
+        // Enter (or keypad Enter) in a value box calculates, as «Изчисли» does.
+        connect(box, &QLineEdit::returnPressed, this, [this] { Command1_Click(1); });
+        // Scrolls the box back to its start when the student leaves it.
+        box->installEventFilter(this);
+    }
+    for (int i = 0; i < int(m_controls.command1.size()); ++i)
+        connect(m_controls.command1[i], &QPushButton::clicked, this,
+                [this, i] { Command1_Click(i); });
     // clicked, not toggled: choosing the variant that is already marked runs
     // the handler again and so empties the grid.
-    for (int i = 0; i < int(m_option1.size()); ++i)
-        connect(m_option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
-    connect(m_picture1, &DrawingSurface::clicked, this, &Kovrenda::Picture1_Click);
-    connect(m_timer1, &QTimer::timeout, this, &Kovrenda::Timer1_Timer);
+    for (int i = 0; i < int(m_controls.option1.size()); ++i)
+        connect(m_controls.option1[i], &QRadioButton::clicked, this,
+                [this, i] { Option1_Click(i); });
+    connect(m_controls.picture1, &DrawingSurface::clicked, this, &Kovrenda::Picture1_Click);
+    connect(m_controls.timer1, &QTimer::timeout, this, &Kovrenda::Timer1_Timer);
 }
 
-void Kovrenda::setUpValueBox(QLineEdit *box)
+void Kovrenda::attachAdditions()
 {
-    // Enter (or keypad Enter) in a value box calculates, as «Изчисли» does.
-    connect(box, &QLineEdit::returnPressed, this, [this] { Command1_Click(1); });
-    // Scrolls the box back to its start when the student leaves it.
-    box->installEventFilter(this);
-    // The whole value is in the tooltip, for a value longer than its box,
-    // with the way to the drawing below it.
-    const QString hint = QStringLiteral("Десен бутон или F2: чертеж на триъгълника с двете "
-                                        "окръжности и решението стъпка по стъпка.");
-    box->setToolTip(hint);
-    connect(box, &QLineEdit::textChanged, box, [box, hint](const QString &text) {
-        box->setToolTip(text.isEmpty() ? hint : text + u'\n' + hint);
-    });
+    // In this order: the companion follows a calculation before the screen
+    // reader tells what it shows.
+    m_companion = new CompanionLink(this);
+    new ContextMenus(this, m_controls, {m_companion->openAction()});
+    new ScreenReader(this, m_companion);
 }
 
-void Kovrenda::wireCompanion()
+void Kovrenda::openSolution()
 {
-    // The companion window with the drawing and the steps is an addition
-    // beside the form: offered by the context menu of the panel, of the two
-    // buttons and of every value box, and by F2 anywhere in the window.
-    m_openSolution = new QAction(QStringLiteral("Чертеж и решение…"), this);
-    m_openSolution->setShortcut(Qt::Key_F2);
-    connect(m_openSolution, &QAction::triggered, this, &Kovrenda::openSolution);
-    addAction(m_openSolution);
-    // The menus are opened in eventFilter(), from the mouse, the Menu key
-    // or Shift+F10.
-    for (QWidget *panel : {static_cast<QWidget *>(m_frame1), static_cast<QWidget *>(m_command1[0]),
-                           static_cast<QWidget *>(m_command1[1])})
-        panel->installEventFilter(this);
-    // Shift+F10 opens the focused control's menu, as the Menu key does: the
-    // key that desktop programs and screen reader users know, which Qt turns
-    // into a menu only on Windows.
-    auto *menuKey = new QAction(this);
-    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
-    connect(menuKey, &QAction::triggered, this, &Kovrenda::openMenuFromKeyboard);
-    addAction(menuKey);
-    // The companion follows every calculation, whether it is open or not yet.
-    connect(this, &Kovrenda::calculated, this,
-            [this](solver::Variant variant, const solver::Triangle &triangle) {
-                keepOutcome(Solved{variant, triangle});
-            });
-    connect(this, &Kovrenda::calculationFailed, this,
-            [this](const QString &message) { keepOutcome(Failed{message}); });
-}
-
-void Kovrenda::wireScreenReader()
-{
-    // What a screen reader is told after Calculate and Clear.
-    m_announcer = new Announcer(this);
-    connect(this, &Kovrenda::calculated, m_announcer,
-            [this](solver::Variant variant, const solver::Triangle &triangle) {
-                QString sentence = speech::spoken(resultSentence(variant, triangle));
-                // The companion, open beside the window, has just followed the
-                // calculation: what it shows now is told in the same
-                // notification, since a second one would cut the first short.
-                if (m_solution && m_solution->isVisible())
-                    sentence += QStringLiteral(". ") + m_solution->spokenSummary();
-                m_announcer->announce(sentence);
-            });
-    connect(this, &Kovrenda::cleared, m_announcer,
-            [this] { m_announcer->announce(QStringLiteral("Полетата са изчистени.")); });
+    m_companion->open();
 }
 
 bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
 {
-    // The context menus of the value boxes, the panel (a selector's or a
-    // heading's comes here from the panel) and the two buttons. A disabled
-    // box has none of its own: its menu is the panel's.
-    if (event->type() == QEvent::ContextMenu) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (!widget->isEnabled())
-            return false;
-        showContextMenu(widget, *static_cast<QContextMenuEvent *>(event));
-        return true;
-    }
     // A value box that the student leaves scrolls back to the start of its
     // text. Not when a context menu opens over it (its Copy must still find
     // the selection) or another window is activated.
@@ -234,99 +133,13 @@ bool Kovrenda::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Kovrenda::showContextMenu(QWidget *widget, const QContextMenuEvent &event)
-{
-    std::unique_ptr<QMenu> menu;
-    QAction *first = nullptr;
-    if (auto *box = qobject_cast<QLineEdit *>(widget)) {
-        // The box's own menu (Copy, Select All, ...) with the drawing on top.
-        menu.reset(box->createStandardContextMenu());
-        first = menu->actions().value(0);
-    } else {
-        menu = std::make_unique<QMenu>(widget);
-    }
-    // An item of this menu's own, not the window's F2 action: Qt's
-    // accessibility keeps one interface per action, tied to the first menu
-    // that showed it, and a screen reader would hear nothing of the same
-    // action in a later menu. Like Qt's own items («Копиране», ...) it
-    // carries its key after a tab, which the menu shows on the right and a
-    // screen reader reads with the item.
-    auto *item = new QAction(m_openSolution->text() + u'\t'
-                                 + m_openSolution->shortcut().toString(QKeySequence::NativeText),
-                             menu.get());
-    connect(item, &QAction::triggered, this, &Kovrenda::openSolution);
-    menu->insertAction(first, item);
-    if (first)
-        menu->insertSeparator(first);
-    // Opened from the keyboard, the menu starts on its first item, as menus
-    // of other desktop programs do, and a screen reader reads that item at
-    // once. Only once the menu has the keyboard: then assistive technology
-    // is told that the window under it is active, and a screen reader that
-    // had already begun the item would break off to name the window. Where
-    // a menu never becomes the focus window, a moment after it opens.
-    if (event.reason() == QContextMenuEvent::Keyboard) {
-        QMenu *shown = menu.get();
-        const auto highlight = [shown, item] {
-            if (!shown->activeAction())
-                shown->setActiveAction(item);
-        };
-        connect(qApp, &QGuiApplication::focusWindowChanged, shown,
-                [shown, highlight](QWindow *window) {
-                    if (window && window == shown->windowHandle())
-                        QMetaObject::invokeMethod(shown, highlight, Qt::QueuedConnection);
-                });
-        QTimer::singleShot(std::chrono::milliseconds(200), shown, highlight);
-    }
-    menu->exec(event.globalPos());
-}
-
-void Kovrenda::openMenuFromKeyboard()
-{
-    // What Qt does for the Menu key: a context menu event from the keyboard
-    // at the focused control's text cursor (or its middle), which goes up to
-    // the panel when the control has no menu of its own.
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this)
-        return;
-    const QPoint position = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, position, focus->mapToGlobal(position));
-    QApplication::sendEvent(focus, &event);
-}
-
-void Kovrenda::keepOutcome(const Outcome &outcome)
-{
-    m_lastOutcome = outcome;
-    if (m_solution)
-        m_solution->showOutcome(m_lastOutcome);
-}
-
-void Kovrenda::openSolution()
-{
-    if (!m_solution) {
-        m_solution = new SolutionWindow(this);
-        m_solution->showOutcome(m_lastOutcome);
-    }
-    if (!m_solution->isVisible()) {
-        // On the main window's screen, wholly, at any scale factor; its
-        // decoration is taken to be as large as the main window's.
-        const QRect frame = frameGeometry();
-        const QMargins decoration(geometry().left() - frame.left(), geometry().top() - frame.top(),
-                                  frame.right() - geometry().right(),
-                                  frame.bottom() - geometry().bottom());
-        m_solution->fitInto(screen()->availableGeometry(), frame.center(), decoration);
-    }
-    m_solution->show();
-    m_solution->raise();
-    m_solution->activateWindow();
-}
-
 void Kovrenda::Form_Load()
 {
     // Frame 0 of the intro: the fixed figure (top dot and upright leg), drawn
     // once, and the first moving figure (base leg, hypotenuse, corner dot).
     using enum intro::Mark;
     m_introStep = 0;
-    intro::draw(*m_picture1, 0, standardColour(black),
+    intro::draw(*m_controls.picture1, 0, standardColour(black),
                 {TopDot, UprightLeg, BaseLeg, Hypotenuse, MovingDot});
 
     // The panel starts with every value box disabled and empty.
@@ -353,7 +166,7 @@ void Kovrenda::Option1_Click(int index)
     if (first == -1)
         first = 0;
     for (int i = first; i <= first + 4; ++i)
-        m_text2[i]->setEnabled(true);
+        m_controls.text2[i]->setEnabled(true);
 }
 
 void Kovrenda::Picture1_Click()
@@ -368,27 +181,27 @@ void Kovrenda::Timer1_Timer()
     // ends the intro after the last frame. The fixed figure is never redrawn.
     using enum intro::Mark;
     const int k = m_introStep;
-    intro::draw(*m_picture1, k, standardColour(white), {Hypotenuse, BaseLeg, MovingDot});
+    intro::draw(*m_controls.picture1, k, standardColour(white), {Hypotenuse, BaseLeg, MovingDot});
     if (k + 1 >= intro::frameCount) {
         EndIntro();
         return;
     }
     m_introStep = std::int16_t(k + 1);
-    intro::draw(*m_picture1, k + 1, standardColour(black), {MovingDot, Hypotenuse, BaseLeg});
+    intro::draw(*m_controls.picture1, k + 1, standardColour(black), {MovingDot, Hypotenuse, BaseLeg});
 }
 
 void Kovrenda::EndIntro()
 {
-    m_timer1->stop();
-    m_picture1->setVisible(false);
-    m_frame1->setVisible(true);
-    m_command1[0]->setVisible(true);
-    m_command1[1]->setVisible(true);
+    m_controls.timer1->stop();
+    m_controls.picture1->setVisible(false);
+    m_controls.frame1->setVisible(true);
+    m_controls.command1[0]->setVisible(true);
+    m_controls.command1[1]->setVisible(true);
 }
 
 void Kovrenda::disableAndEmptyBoxes()
 {
-    for (QLineEdit *box : m_text2) {
+    for (QLineEdit *box : m_controls.text2) {
         box->setEnabled(false);
         box->setText(QString());
     }
@@ -396,7 +209,7 @@ void Kovrenda::disableAndEmptyBoxes()
 
 void Kovrenda::ClearBoxes()
 {
-    for (QLineEdit *box : m_text2)
+    for (QLineEdit *box : m_controls.text2)
         box->setText(QString());
     emit cleared();
 }
@@ -406,8 +219,8 @@ void Kovrenda::SolveVariant()
     const int k = m_selectedVariant;
     const auto variant = solver::Variant(k);
     const auto &columns = solver::factsOf(variant);
-    QLineEdit *firstBox = m_text2[boxOf(variant, columns.given[0])];
-    QLineEdit *secondBox = m_text2[boxOf(variant, columns.given[1])];
+    QLineEdit *firstBox = m_controls.text2[boxOf(variant, columns.given[0])];
+    QLineEdit *secondBox = m_controls.text2[boxOf(variant, columns.given[1])];
     const double first = numbertext::toNumber(firstBox->text());
     const double second = numbertext::toNumber(secondBox->text());
 
@@ -416,7 +229,7 @@ void Kovrenda::SolveVariant()
         // No stale result may stand beside givens it does not belong to: the
         // two computed boxes of the row are emptied, the givens stay as typed.
         for (const solver::Column column : columns.computed)
-            m_text2[boxOf(variant, column)]->setText(QString());
+            m_controls.text2[boxOf(variant, column)]->setText(QString());
         const FailureReport report = !m_variantChosen
             ? noVariantReport()
             : failureReport(variant, result.error(), first, second, QLocale(),
@@ -434,7 +247,7 @@ void Kovrenda::SolveVariant()
     // where it would in any text box.
     const double values[] = {result->a, result->b, result->r, result->R};
     for (int j = 0; j < 4; ++j) {
-        QLineEdit *box = m_text2[4 * k + j];
+        QLineEdit *box = m_controls.text2[4 * k + j];
         const QString text = numbertext::toText(values[j]);
         if (box == focusWidget()) {
             if (box->text() != text)

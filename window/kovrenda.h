@@ -1,25 +1,14 @@
 #ifndef KOVRENDA_H
 #define KOVRENDA_H
 
-#include "outcome.h"
+#include "controltable.h"
 #include "solver.h"
 
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 
-class Announcer;
-class DrawingSurface;
-class QAction;
-class QContextMenuEvent;
-class QFrame;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTimer;
-class SolutionWindow;
+class CompanionLink;
 
 // The program's one window: a right triangle with its inscribed and
 // circumscribed circles. It opens in the intro phase, a dotted triangle
@@ -31,6 +20,11 @@ class SolutionWindow;
 // name it has there ("Text2(8)", "Option1(2)", "Command1(1)", ...) as its
 // objectName. The handlers are named after the control and event that call
 // them and are public so that tests can run a step directly.
+//
+// Beside the form stand the windows that it opens (companionlink.h), the
+// context menus that lead there (contextmenus.h) and what a screen reader is
+// told (screenreader.h); each is attached by one call and listens to the
+// signals below.
 class Kovrenda : public QWidget
 {
     Q_OBJECT
@@ -52,8 +46,8 @@ public:
     int introStep() const { return m_introStep; }
 
     // Opens (or raises) the companion window «Чертеж и решение» with the
-    // drawing and the steps of the last calculation; the context menus of
-    // the panel and of the value boxes and F2 call it.
+    // drawing and the steps of the last calculation, as F2 and the context
+    // menus do.
     void openSolution();
 
 signals:
@@ -76,28 +70,11 @@ private:
 
     // The steps of the constructor.
     void setUpWindow();
-    void createControls();
     void wirePanel();
-    void setUpValueBox(QLineEdit *box);
-    void wireCompanion();
-    void wireScreenReader();
+    void attachAdditions();
 
-    void showContextMenu(QWidget *widget, const QContextMenuEvent &event);
-    void openMenuFromKeyboard();
-    void keepOutcome(const Outcome &outcome);
-
-    std::array<QLineEdit *, 16> m_text2{};
-    std::array<QPushButton *, 2> m_command1{};
-    std::array<QRadioButton *, 4> m_option1{};
-    QPlainTextEdit *m_task = nullptr;
-    QFrame *m_frame1 = nullptr;
-    DrawingSurface *m_picture1 = nullptr;
-    QTimer *m_timer1 = nullptr;
-    Announcer *m_announcer = nullptr;
-    QAction *m_openSolution = nullptr;
-    SolutionWindow *m_solution = nullptr;
-    // What the last calculation gave, for the companion window once it opens.
-    Outcome m_lastOutcome;
+    controltable::Controls m_controls;
+    CompanionLink *m_companion = nullptr;
 
     std::int16_t m_selectedVariant = 0;
     // Whether a selector has been chosen yet: a Calculate before that works
