@@ -11,6 +11,7 @@
 
 #include "kovrenda.h"
 #include "variants.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,14 +58,6 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-QWidget *companion()
-{
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->windowTitle() == u"Чертеж и решение")
-            return top;
-    return nullptr;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,22 +65,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
 
-    Kovrenda window;
-    window.show();
-    window.Picture1_Click();
-    window.openSolution();
-    QApplication::processEvents();
-    QWidget *solution = companion();
-    if (!solution || !solution->isVisible()) {
+    const auto window = driver::panelWindow();
+    QWidget *solution = window ? driver::openCompanion(*window) : nullptr;
+    if (!solution) {
         std::fprintf(stderr, "companion_timing: the companion window did not open\n");
         return 1;
     }
     solution->resize(960, 560);
 
-    const auto box = [&](solver::Variant variant, solver::Column column) {
-        const int index = 4 * int(variant) + int(column);
-        return window.findChild<QLineEdit *>(QStringLiteral("Text2(%1)").arg(index));
-    };
     std::vector<double> all;
     std::vector<std::vector<double>> times(std::size(cases));
     // Round by round, so that a slow moment of the machine spreads over the
@@ -95,14 +80,14 @@ int main(int argc, char *argv[])
     for (int run = 0; run < runs; ++run) {
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             const Case &c = cases[i];
-            window.Option1_Click(int(c.variant));
+            window->Option1_Click(int(c.variant));
             const auto &given = solver::factsOf(c.variant).given;
-            box(c.variant, given[0])->setText(QString::fromLatin1(c.first));
-            box(c.variant, given[1])->setText(QString::fromLatin1(c.second));
+            driver::box(*window, c.variant, given[0])->setText(QString::fromLatin1(c.first));
+            driver::box(*window, c.variant, given[1])->setText(QString::fromLatin1(c.second));
             QApplication::processEvents();
             QElapsedTimer timer;
             timer.start();
-            window.Command1_Click(1);
+            window->Command1_Click(1);
             QCoreApplication::sendPostedEvents();
             solution->repaint();
             times[i].push_back(double(timer.nsecsElapsed()) / 1e6);

@@ -8,7 +8,7 @@
 // on white paper, each wrapped to the width with its lines indented past its
 // number; for a screen reader a list, in which the arrow keys go from step to
 // step and each step is read whole, however it wraps, with r and R told apart
-// (accessibility::spoken). The student selects steps with the mouse or with
+// (speech::spoken). The student selects steps with the mouse or with
 // Shift and the arrow keys (Ctrl+A all of them), and Ctrl+C copies them as
 // text, one line a step (the current step when none is selected).
 class StepsView : public QListWidget

@@ -7,6 +7,7 @@
 #include "kovrenda.h"
 #include "solutionwindow.h"
 #include "solver.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,12 +41,11 @@ bool save(const QPixmap &pixmap, const QString &path)
 bool captureIntro(const QDir &out)
 {
     Kovrenda window;
-    auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
-    timer->stop(); // the frames are stepped here, one grab each
+    window.findChild<QTimer *>(QStringLiteral("Timer1"))->stop(); // stepped here, one grab a frame
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return false;
-    auto *picture = window.findChild<QWidget *>(QStringLiteral("Picture1"));
+    auto *picture = driver::find(window, QStringLiteral("Picture1"));
     for (int frame = 0; frame < 10; ++frame) {
         if (!save(grabFromScreen(picture), out.filePath(QStringLiteral("intro-%1.png").arg(frame))))
             return false;
@@ -56,20 +56,13 @@ bool captureIntro(const QDir &out)
 
 bool captureCalculation(const QDir &out)
 {
-    Kovrenda window;
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    const auto window = driver::panelWindow();
+    if (!window)
         return false;
-    const auto click = [&](const char *name) {
-        auto *control = window.findChild<QWidget *>(QString::fromLatin1(name));
-        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    };
-    click("Picture1");
-    click("Option1(2)");
-    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("Text2(8)")), QStringLiteral("3"));
-    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("Text2(11)")), QStringLiteral("2.6"));
-    click("Command1(1)");
-    return save(grabFromScreen(&window), out.filePath(QStringLiteral("screenshot.png")));
+    driver::solveFor(*window, solver::Variant::LegAndCircumradius, QStringLiteral("3"),
+                     QStringLiteral("2.6"));
+    driver::calculate(*window);
+    return save(grabFromScreen(window.get()), out.filePath(QStringLiteral("screenshot.png")));
 }
 
 // The companion window as a Bulgarian student sees it, decimal comma and

@@ -1,6 +1,7 @@
 #include "drawingsurface.h"
 #include "introfigure.h"
 #include "kovrenda.h"
+#include "windowdriver.h"
 
 #include <QFrame>
 #include <QSignalSpy>
@@ -14,12 +15,17 @@ namespace {
 
 DrawingSurface *picture(const Kovrenda &window)
 {
-    return window.findChild<DrawingSurface *>(QStringLiteral("Picture1"));
+    return driver::find<DrawingSurface>(window, QStringLiteral("Picture1"));
 }
 
 QTimer *timer(const Kovrenda &window)
 {
     return window.findChild<QTimer *>(QStringLiteral("Timer1"));
+}
+
+QFrame *panel(const Kovrenda &window)
+{
+    return driver::find<QFrame>(window, QStringLiteral("Frame1"));
 }
 
 // A window whose timer is held back, so that a test steps the intro itself.
@@ -168,7 +174,7 @@ void TestIntro::eachTickMovesTheCorner()
     QVERIFY(isBlack(image, now.x(), now.y() + 2));
     QVERIFY(!isBlack(image, before.x(), before.y() - 2));
     QVERIFY(!isBlack(image, before.x(), before.y() + 2));
-    QVERIFY(!window->findChild<QFrame *>(QStringLiteral("Frame1"))->isVisibleTo(window.get()));
+    QVERIFY(!panel(*window)->isVisibleTo(window.get()));
 }
 
 void TestIntro::tenthTickErasesTheMovingFigureAndShowsThePanel()
@@ -178,7 +184,7 @@ void TestIntro::tenthTickErasesTheMovingFigureAndShowsThePanel()
         window->Timer1_Timer();
 
     QCOMPARE(window->introStep(), 9);
-    QVERIFY(window->findChild<QFrame *>(QStringLiteral("Frame1"))->isVisibleTo(window.get()));
+    QVERIFY(panel(*window)->isVisibleTo(window.get()));
     QVERIFY(!picture(*window)->isVisibleTo(window.get()));
     QVERIFY(!timer(*window)->isActive());
 
@@ -238,8 +244,7 @@ void TestIntro::realTimerTicksTenTimesThenStops()
     QSignalSpy ticks(timer(window), &QTimer::timeout);
     window.show();
 
-    auto *panel = window.findChild<QFrame *>(QStringLiteral("Frame1"));
-    QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(panel(window)->isVisible(), 5000);
     QCOMPARE(ticks.count(), 10);
     QTest::qWait(100);
     QCOMPARE(ticks.count(), 10);
