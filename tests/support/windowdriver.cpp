@@ -98,8 +98,7 @@ QWidget *openCompanion(Kovrenda &window)
     if (!QTest::qWaitForWindowActive(&window))
         return nullptr;
     QTest::keyClick(&window, Qt::Key_F2);
-    QTest::qWaitFor([] { return companion() != nullptr; }, 1000);
-    return companion();
+    return QTest::qWaitFor([] { return companion() != nullptr; }, 1000) ? companion() : nullptr;
 }
 
 MessageBoxWatcher::MessageBoxWatcher()
