@@ -32,9 +32,6 @@
 
 namespace {
 
-// The size the window opens at where the screen has room for it.
-constexpr QSize preferredSize(960, 560);
-
 const QString nothingYet =
     QStringLiteral("Изберете вариант, въведете двете дадени стойности и натиснете «Изчисли»: "
                    "тук ще се появят чертежът и решението.");
@@ -156,7 +153,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir())
         m_folder = QDir::homePath();
-    resize(preferredSize);
+    resize(preferredSize());
     showNothingYet();
 }
 
@@ -200,19 +197,6 @@ void SolutionWindow::showEvent(QShowEvent *event)
 void SolutionWindow::focusPage()
 {
     (solved() ? static_cast<QWidget *>(m_view) : m_message)->setFocus(Qt::OtherFocusReason);
-}
-
-void SolutionWindow::fitInto(const QRect &area, const QPoint &centre, const QMargins &frame)
-{
-    const QSize room = area.marginsRemoved(frame).size();
-    setMinimumSize(minimumSizeHint().boundedTo(room));
-    resize(preferredSize.boundedTo(room));
-    QRect outer = QRect(QPoint(), size()).marginsAdded(frame);
-    outer.moveCenter(centre);
-    outer.moveLeft(std::clamp(outer.left(), area.left(), area.right() + 1 - outer.width()));
-    outer.moveTop(std::clamp(outer.top(), area.top(), area.bottom() + 1 - outer.height()));
-    // A window's position is that of its frame.
-    move(outer.topLeft());
 }
 
 void SolutionWindow::copyToClipboard()

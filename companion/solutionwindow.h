@@ -10,7 +10,6 @@
 class Announcer;
 class FigureView;
 class QLabel;
-class QMargins;
 class QPushButton;
 class QStackedWidget;
 class StepsView;
@@ -47,12 +46,8 @@ public:
     void showFailure(const QString &message) { showOutcome(Failed{message}); }
     void showNothingYet() { showOutcome(std::monostate()); }
 
-    // Sizes and places the window, before it is shown, inside an area of
-    // the screen (the available area of the main window's screen), centred
-    // on a point and moved wholly into the area: its preferred size where
-    // that fits, and never larger than the area, its minimum size included.
-    // The frame is the room the window system's decoration takes around it.
-    void fitInto(const QRect &area, const QPoint &centre, const QMargins &frame);
+    // The size the window opens at where the screen has room for it.
+    static QSize preferredSize() { return {960, 560}; }
 
     // What the window shows, in one sentence for a screen reader: the
     // drawing described, the failure's reason and condition, or how to get a

@@ -2,20 +2,18 @@
 
 #include "kovrenda.h"
 #include "solutionwindow.h"
+#include "windowlink.h"
 
-#include <QAction>
-#include <QScreen>
-
-CompanionLink::CompanionLink(Kovrenda *window)
-    : QObject(window), m_window(window),
-      m_open(new QAction(QStringLiteral("Чертеж и решение…"), window))
+CompanionLink::CompanionLink(Kovrenda *window) : QObject(window)
 {
-    m_open->setShortcut(Qt::Key_F2);
-    // The way there as the value boxes' tooltips tell it.
-    m_open->setToolTip(QStringLiteral("чертеж на триъгълника с двете окръжности и решението "
-                                      "стъпка по стъпка"));
-    connect(m_open, &QAction::triggered, this, &CompanionLink::open);
-    window->addAction(m_open);
+    m_link = new WindowLink(window, QStringLiteral("Чертеж и решение…"), Qt::Key_F2,
+                            QStringLiteral("чертеж на триъгълника с двете окръжности и "
+                                           "решението стъпка по стъпка"),
+                            [this, window] {
+                                m_companion = new SolutionWindow(window);
+                                m_companion->showOutcome(m_lastOutcome);
+                                return m_companion;
+                            });
     // The companion follows every calculation, whether it is open or not yet.
     connect(window, &Kovrenda::calculated, this,
             [this](solver::Variant variant, const solver::Triangle &triangle) {
@@ -25,31 +23,21 @@ CompanionLink::CompanionLink(Kovrenda *window)
             [this](const QString &message) { keep(Failed{message}); });
 }
 
+QAction *CompanionLink::openAction() const
+{
+    return m_link->openAction();
+}
+
+void CompanionLink::open()
+{
+    m_link->open();
+}
+
 void CompanionLink::keep(const Outcome &outcome)
 {
     m_lastOutcome = outcome;
     if (m_companion)
         m_companion->showOutcome(m_lastOutcome);
-}
-
-void CompanionLink::open()
-{
-    if (!m_companion) {
-        m_companion = new SolutionWindow(m_window);
-        m_companion->showOutcome(m_lastOutcome);
-    }
-    if (!m_companion->isVisible()) {
-        // On the main window's screen, wholly, at any scale factor; its
-        // decoration is taken to be as large as the main window's.
-        const QRect frame = m_window->frameGeometry();
-        const QRect inside = m_window->geometry();
-        const QMargins decoration(inside.left() - frame.left(), inside.top() - frame.top(),
-                                  frame.right() - inside.right(), frame.bottom() - inside.bottom());
-        m_companion->fitInto(m_window->screen()->availableGeometry(), frame.center(), decoration);
-    }
-    m_companion->show();
-    m_companion->raise();
-    m_companion->activateWindow();
 }
 
 QString CompanionLink::spokenSummary() const

@@ -9,6 +9,7 @@ class Kovrenda;
 class QAction;
 class QString;
 class SolutionWindow;
+class WindowLink;
 
 // The way from the main window to the companion window «Чертеж и решение»:
 // F2 anywhere in the window opens it, and it shows the last calculation,
@@ -22,7 +23,7 @@ public:
     explicit CompanionLink(Kovrenda *window);
 
     // «Чертеж и решение…», F2: opens the companion.
-    QAction *openAction() const { return m_open; }
+    QAction *openAction() const;
 
     // Opens (or raises) the companion on the main window's screen.
     void open();
@@ -34,8 +35,7 @@ public:
 private:
     void keep(const Outcome &outcome);
 
-    Kovrenda *m_window;
-    QAction *m_open;
+    WindowLink *m_link;
     SolutionWindow *m_companion = nullptr;
     Outcome m_lastOutcome;
 };
