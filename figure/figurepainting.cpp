@@ -198,7 +198,7 @@ Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect, cons
 }
 
 void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
-                 const QFont &font, const QLocale &locale)
+                 const QFont &font, const QLocale &locale, const FigureLabels &texts)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -213,7 +213,9 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
     }
     const Labeller labels(painter, font, rect);
     const qreal em = labels.em();
-    const auto value = [&](double v) { return schoolText(v, 4, locale); };
+    const auto value = [&](const std::optional<QString> &text, double v) {
+        return text ? *text : schoolText(v, 4, locale);
+    };
 
     // The longer leg lies at the bottom from C to Q, the shorter one rises
     // from C to P; the incircle touches the longer leg at the lower point.
@@ -246,7 +248,7 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
     // One radius of each circle: R away from the triangle, across the empty
     // half of the circumcircle; r down to the longer leg when its label fits
     // inside the incircle, else out to the hypotenuse with the label beyond.
-    const Label rLabel{QStringLiteral("r"), value(triangle.r), incircleInk};
+    const Label rLabel{QStringLiteral("r"), value(texts.r, triangle.r), incircleInk};
     const QSizeF rBox = labels.size(rLabel);
     const bool rInside =
         std::hypot(gap * em + rBox.width(), (r + rBox.height()) / 2) < r - 0.1 * em;
@@ -263,20 +265,28 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
 
     for (const auto &[vertex, name] : {std::pair{g.A, u"A"}, {g.B, u"B"}, {g.C, u"C"}})
         labels.beside(vertex, unit(vertex - I), {QString::fromUtf16(name), {}, ink});
-    labels.beside((g.B + g.C) / 2, outwardNormal(g.B, g.C, I),
-                  {QStringLiteral("a"), value(triangle.a), ink});
-    labels.beside((g.C + g.A) / 2, outwardNormal(g.C, g.A, I),
-                  {QStringLiteral("b"), value(triangle.b), ink});
-    labels.beside((O + Q) / 2, awayFromC, {QStringLiteral("c"), value(2 * triangle.R), ink});
-    labels.beside(O + awayFromC * (R / 2), unit(P - O),
-                  {QStringLiteral("R"), value(triangle.R), circumcircleInk});
-    if (rInside)
+    // A label whose text is empty is left out.
+    const auto side = [&](QPointF anchor, QPointF direction, const Label &label) {
+        if (!label.value.isEmpty())
+            labels.beside(anchor, direction, label);
+    };
+    side((g.B + g.C) / 2, outwardNormal(g.B, g.C, I),
+         {QStringLiteral("a"), value(texts.a, triangle.a), ink});
+    side((g.C + g.A) / 2, outwardNormal(g.C, g.A, I),
+         {QStringLiteral("b"), value(texts.b, triangle.b), ink});
+    side((O + Q) / 2, awayFromC, {QStringLiteral("c"), value(texts.c, 2 * triangle.R), ink});
+    side(O + awayFromC * (R / 2), unit(P - O),
+         {QStringLiteral("R"), value(texts.R, triangle.R), circumcircleInk});
+    if (rLabel.value.isEmpty()) {
+        // no label for r
+    } else if (rInside) {
         labels.centred(QPointF(I.x() + gap * em + rBox.width() / 2, I.y() + r / 2), rLabel);
-    else // beyond the hypotenuse, its near end over the touch point, away from P
+    } else { // beyond the hypotenuse, its near end over the touch point, away from P
         labels.beside(g.touchC, awayFromC, rLabel,
                       QPointF::dotProduct(QPointF(-awayFromC.y(), awayFromC.x()), Q - P) > 0
                           ? 0.5
                           : -0.5);
+    }
 
     if (!g.toScale) {
         painter.setPen(noteInk);

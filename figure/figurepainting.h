@@ -5,6 +5,9 @@
 #include "solver.h"
 
 #include <QLocale>
+#include <QString>
+
+#include <optional>
 
 class QFont;
 class QPainter;
@@ -17,12 +20,25 @@ class QString;
 // The colours are fixed, paper white and dark ink, so the figure reads the
 // same under any desktop theme and on paper.
 
+// What the figure writes after the names a, b, c, r and R: by default the
+// value to four significant digits; a text of its own instead (a problem's
+// given as it states it, «?» for a value sought); an empty text, no label.
+struct FigureLabels
+{
+    std::optional<QString> a;
+    std::optional<QString> b;
+    std::optional<QString> c;
+    std::optional<QString> r;
+    std::optional<QString> R;
+};
+
 // Paints the triangle with its vertices, sides and right angle marked, both
-// circles with their centres and one radius each, the values to four
-// significant digits in a school's notation (1·10⁶) and, for a stand-in, a
+// circles with their centres and one radius each, the labels (values to four
+// significant digits in a school's notation, 1·10⁶) and, for a stand-in, a
 // note that it is not to scale.
 void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
-                 const QFont &font, const QLocale &locale = QLocale());
+                 const QFont &font, const QLocale &locale = QLocale(),
+                 const FigureLabels &labels = {});
 
 // Where paintFigure() puts the figure in rect: fitted with room around the
 // circumscribed circle for the labels and, for a triangle too thin to show
