@@ -1,0 +1,50 @@
+#ifndef ANSWERREADING_H
+#define ANSWERREADING_H
+
+#include "number.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace practice {
+
+// A student's answer read once, into the exact value it writes and where
+// reading stopped, so that the window can show the reading back before it
+// is judged, as a calculator shows its line.
+struct AnswerReading
+{
+    // As typed, without the blanks around it.
+    QString text;
+    // What the text writes; nothing where it is empty or could not be read.
+    std::optional<exact::Number> value;
+    // False where the same value has a simpler form the student could have
+    // written: a root with a square factor (√8, √4), a fraction that cancels
+    // or is over 1 (6/4, 4/2, 5/1).
+    bool simplest = true;
+    // Where the answer is one decimal number ("0,2929", "-3"), every digit
+    // as typed, trailing zeros too: how many digits the student gave.
+    std::optional<exact::Decimal> decimal;
+    // Where reading stopped in `text`, when there is no value; and why, in
+    // the student's words, where it was no fault of the writing (a division
+    // by zero, a root of a negative number).
+    qsizetype stoppedAt = -1;
+    QString trouble;
+
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
+// Reads what a student may type: whole numbers and decimals (comma or
+// point), fractions «45/8», roots «√2», «√(2)», «sqrt(2)», «корен(2)»,
+// products «3√2», «3·√2», «3*√2», «2(1 + √2)», sums and differences with
+// «+», «-» or «−», brackets, and «см» or «cm» after it all. Never throws.
+AnswerReading readAnswer(const QString &text);
+
+// The reading as the window shows it under the box: «Разбрах: (7 − √13)/2 ≈
+// 1,697», «Не разбирам след „3√“»; empty for an empty box.
+QString readingLine(const AnswerReading &reading, const QLocale &locale = QLocale());
+
+} // namespace practice
+
+#endif // ANSWERREADING_H
