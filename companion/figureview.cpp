@@ -1,7 +1,6 @@
 #include "figureview.h"
 
 #include "accessibility.h"
-#include "figurepainting.h"
 #include "formlook.h"
 
 #include <QFontInfo>
@@ -24,6 +23,18 @@ FigureView::FigureView(QWidget *parent) : QWidget(parent)
 void FigureView::setTriangle(const solver::Triangle &triangle)
 {
     m_triangle = triangle;
+    m_labels = {};
+    m_problemDescription.reset();
+    describe();
+    update();
+}
+
+void FigureView::setProblem(const solver::Triangle &triangle, const FigureLabels &labels,
+                            const QString &description)
+{
+    m_triangle = triangle;
+    m_labels = labels;
+    m_problemDescription = description;
     describe();
     update();
 }
@@ -31,12 +42,15 @@ void FigureView::setTriangle(const solver::Triangle &triangle)
 void FigureView::clear()
 {
     m_triangle.reset();
+    m_problemDescription.reset();
     describe();
     update();
 }
 
 QString FigureView::description() const
 {
+    if (m_problemDescription)
+        return *m_problemDescription;
     return m_triangle ? figureDescription(*m_triangle, rect(), labelFont()) : QString();
 }
 
@@ -69,7 +83,7 @@ void FigureView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_triangle)
-        paintFigure(painter, rect(), *m_triangle, labelFont());
+        paintFigure(painter, rect(), *m_triangle, labelFont(), QLocale(), m_labels);
     else
         painter.fillRect(rect(), Qt::white);
     if (hasFocus()) {

@@ -1,6 +1,7 @@
 #ifndef FIGUREVIEW_H
 #define FIGUREVIEW_H
 
+#include "figurepainting.h"
 #include "solver.h"
 
 #include <QWidget>
@@ -20,6 +21,10 @@ public:
     explicit FigureView(QWidget *parent = nullptr);
 
     void setTriangle(const solver::Triangle &triangle);
+    // A problem's figure: the labels it poses the problem with, and in words
+    // what it shows, which its values would give away.
+    void setProblem(const solver::Triangle &triangle, const FigureLabels &labels,
+                    const QString &description);
     // Back to blank paper, with no description.
     void clear();
 
@@ -45,6 +50,8 @@ private:
     void describe();
 
     std::optional<solver::Triangle> m_triangle;
+    FigureLabels m_labels;
+    std::optional<QString> m_problemDescription;
     QString m_note;
 };
 

@@ -86,16 +86,10 @@ QString relation(Variant variant, Column column)
                           "и ab = r·(a + b + c).");
 }
 
-// Half a unit of the last digit of a decimal, and a whole one.
-Number unitOf(const exact::Decimal &decimal)
+// A unit of the last digit a student gave.
+Number unitOf(const AnswerReading::Rounding &rounding)
 {
-    return exact::power(Number(10), decimal.lastExponent());
-}
-
-int significantDigits(const exact::Decimal &decimal)
-{
-    const auto first = decimal.digits.find_first_not_of('0');
-    return first == std::string::npos ? 0 : int(decimal.digits.size() - first);
+    return exact::power(Number(10), rounding.lastPlace);
 }
 
 bool within(const AnswerReading &answer, const Number &value, const Number &distance)
@@ -116,10 +110,9 @@ Verdict judge(const AnswerReading &answer, const Problem &problem, Column column
             ? Verdict{true, QStringLiteral("Вярно.")}
             : Verdict{true, QStringLiteral("Вярно, но може по-просто: %1.")
                                 .arg(schoolText(value, locale))};
-    if (answer.decimal) {
-        const Number unit = unitOf(*answer.decimal);
-        const bool close = within(answer, value, unit);
-        if (close && significantDigits(*answer.decimal) < 3)
+    if (answer.rounding) {
+        const bool close = within(answer, value, unitOf(*answer.rounding));
+        if (close && answer.rounding->significantDigits < 3)
             return {false, QStringLiteral("Невярно: твърде малко цифри; дайте поне 3 значещи "
                                           "цифри.")};
         if (stands(answer, value))
@@ -156,9 +149,9 @@ bool stands(const AnswerReading &answer, const Number &value)
         return false;
     if (*answer.value == value)
         return true;
-    if (!answer.decimal || significantDigits(*answer.decimal) < 3)
+    if (!answer.rounding || answer.rounding->significantDigits < 3)
         return false;
-    return within(answer, value, unitOf(*answer.decimal) / two);
+    return within(answer, value, unitOf(*answer.rounding) / two);
 }
 
 std::array<Verdict, 2> check(const Problem &problem, const std::array<AnswerReading, 2> &answers,

@@ -42,7 +42,8 @@ std::optional<exact::Number> mistakeValue(const Mistake &mistake, const Problem 
 
 // Whether an answer stands for the value: the same number in any exact
 // form, or a decimal of at least three significant digits that is the value
-// correctly rounded (within half a unit of its last digit).
+// correctly rounded (within half a unit of its last digit: «0,2929» and
+// «0,293» for 0,292893…, not «0,2928», which is cut rather than rounded).
 bool stands(const AnswerReading &answer, const exact::Number &value);
 
 // Judges the two answers of a problem, in the order of its sought columns,

@@ -207,24 +207,36 @@ private:
         if (digits() == 0)
             throw Stop{first};
         bool whole = true;
+        qsizetype fraction = 0;
         if (m_at + 1 < m_text.size() && (m_text[m_at] == u',' || m_text[m_at] == u'.')
             && m_text[m_at + 1] >= u'0' && m_text[m_at + 1] <= u'9') {
             ++m_at;
-            digits();
+            fraction = digits();
             whole = false;
         }
         QString written = m_text.mid(first, m_at - first);
+        if (!whole) {
+            // Digits from the first that is not zero, trailing zeros too.
+            QString significant = written;
+            significant.remove(u'.').remove(u',');
+            qsizetype firstDigit = 0;
+            while (firstDigit < significant.size() && significant[firstDigit] == u'0')
+                ++firstDigit;
+            m_rounding =
+                AnswerReading::Rounding{int(significant.size() - firstDigit), -int(fraction)};
+        } else {
+            m_rounding.reset();
+        }
         written.replace(u',', u'.');
         const auto decimal = exact::readDecimal(written.toStdString());
         if (!decimal)
             throw Stop{first};
         ++m_numbers;
-        m_decimal = *decimal;
         return {Number::fromDecimal(*decimal), whole, true};
     }
 
 public:
-    exact::Decimal lastDecimal() const { return m_decimal; }
+    std::optional<AnswerReading::Rounding> rounding() const { return m_rounding; }
 
 private:
     const QString &m_text;
@@ -232,7 +244,7 @@ private:
     int m_depth = 0;
     int m_numbers = 0;
     int m_operations = 0;
-    exact::Decimal m_decimal;
+    std::optional<AnswerReading::Rounding> m_rounding;
 };
 
 } // namespace
@@ -254,7 +266,7 @@ AnswerReading readAnswer(const QString &typed)
         reading.value = read.value;
         reading.simplest = read.simplest;
         if (reader.singleNumber())
-            reading.decimal = reader.lastDecimal();
+            reading.rounding = reader.rounding();
     } catch (const Stop &stop) {
         reading.stoppedAt = stop.at;
         if (stop.trouble)

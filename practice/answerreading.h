@@ -23,9 +23,16 @@ struct AnswerReading
     // written: a root with a square factor (√8, √4), a fraction that cancels
     // or is over 1 (6/4, 4/2, 5/1).
     bool simplest = true;
-    // Where the answer is one decimal number ("0,2929", "-3"), every digit
-    // as typed, trailing zeros too: how many digits the student gave.
-    std::optional<exact::Decimal> decimal;
+    // Where the answer is one number with a decimal separator («0,2929»,
+    // «11,0»), how far the student rounded it: the significant digits given,
+    // trailing zeros too, and the place of the last one (−4 for 0,2929). A
+    // whole number is taken as exact.
+    struct Rounding
+    {
+        int significantDigits = 0;
+        int lastPlace = 0;
+    };
+    std::optional<Rounding> rounding;
     // Where reading stopped in `text`, when there is no value; and why, in
     // the student's words, where it was no fault of the writing (a division
     // by zero, a root of a negative number).

@@ -28,4 +28,18 @@ QString spoken(const QString &text)
     return said;
 }
 
+QString columnMeaning(solver::Column column)
+{
+    switch (column) {
+    case solver::Column::r:
+        return QStringLiteral("радиус на вписаната окръжност");
+    case solver::Column::R:
+        return QStringLiteral("радиус на описаната окръжност");
+    case solver::Column::a:
+    case solver::Column::b:
+        break;
+    }
+    return {};
+}
+
 } // namespace speech

@@ -1,6 +1,8 @@
 #ifndef SPOKEN_H
 #define SPOKEN_H
 
+#include "variants.h"
+
 #include <QString>
 
 namespace speech {
@@ -11,6 +13,11 @@ namespace speech {
 // "r = 1", "R²", not inside a word) becomes «малко r» or «главно R».
 // Everything else stays as written.
 QString spoken(const QString &text);
+
+// What a column holds, in the task statement's words, where its letter alone
+// does not tell it by ear: «радиус на вписаната окръжност» for r, «радиус на
+// описаната окръжност» for R; empty for the legs.
+QString columnMeaning(solver::Column column);
 
 } // namespace speech
 

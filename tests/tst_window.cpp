@@ -293,6 +293,7 @@ void TestWindow::valueBoxNames()
                  QStringLiteral("Вариант %1, %2").arg(i / 4 + 1).arg(QString::fromUtf8(columns[i % 4])));
         // The way to the drawing is told before anything is typed, too.
         QVERIFY(box(window, i)->toolTip().contains(u"F2"));
+        QVERIFY(box(window, i)->toolTip().contains(u"F3: задача"));
     }
     QCOMPARE(find(window, QStringLiteral("Command1(1)"))->accessibleName(), QStringLiteral("Изчисли"));
     QCOMPARE(find(window, QStringLiteral("Option1(2)"))->accessibleName(), QStringLiteral("Вариант 3"));
@@ -888,6 +889,7 @@ void TestWindow::solutionWindowOpensFromMenusAndF2()
         }
         QTRY_VERIFY(!watcher.items.isEmpty());
         QCOMPARE(watcher.items.constFirst(), QStringLiteral("Чертеж и решение…\tF2"));
+        QCOMPARE(watcher.items.value(1), QStringLiteral("Упражнение…\tF3"));
         // A value box keeps its own items below, in Bulgarian.
         if (qobject_cast<QLineEdit *>(control) && control->isEnabled())
             QVERIFY2(watcher.items.join(u' ').contains(u"Копиране"), qPrintable(watcher.items.join(u'|')));

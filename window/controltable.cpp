@@ -4,6 +4,7 @@
 #include "drawingsurface.h"
 #include "boxdisplay.h"
 #include "formlook.h"
+#include "spoken.h"
 #include "variants.h"
 
 #include <QFrame>
@@ -202,22 +203,6 @@ void applySettings(QWidget *widget, const Row &row)
         widget->hide();
 }
 
-// What the r and R columns hold, in the task statement's words. A Bulgarian
-// voice says the two letters alike, so a box's name says which radius it is.
-QString columnMeaning(solver::Column column)
-{
-    switch (column) {
-    case solver::Column::r:
-        return QStringLiteral("радиус на вписаната окръжност");
-    case solver::Column::R:
-        return QStringLiteral("радиус на описаната окръжност");
-    case solver::Column::a:
-    case solver::Column::b:
-        break;
-    }
-    return {};
-}
-
 // Names that a screen reader speaks for the controls whose own text does not
 // say what they are: each value box by its row and column ("Вариант 3, a"),
 // the radii's boxes with what they hold ("Вариант 3, r, радиус на вписаната
@@ -227,7 +212,7 @@ void nameForAssistiveTechnology(const Controls &c)
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < solver::columnCount; ++column) {
             QStringList name = {c.option1[row]->text(), c.label2[column]->text()};
-            if (const QString meaning = columnMeaning(solver::Column(column)); !meaning.isEmpty())
+            if (const QString meaning = speech::columnMeaning(solver::Column(column)); !meaning.isEmpty())
                 name << meaning;
             c.text2[4 * row + column]->setAccessibleName(name.join(QStringLiteral(", ")));
         }

@@ -9,10 +9,12 @@
 #include "formlook.h"
 #include "introfigure.h"
 #include "numbertext.h"
+#include "practicelink.h"
 #include "screenreader.h"
 #include "standardcolours.h"
 #include "toolkittranslations.h"
 #include "variants.h"
+#include "windowlink.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -110,7 +112,8 @@ void Kovrenda::attachAdditions()
     // In this order: the companion follows a calculation before the screen
     // reader tells what it shows.
     m_companion = new CompanionLink(this);
-    new ContextMenus(this, m_controls, {m_companion->openAction()});
+    const WindowLink *practice = linkPractice(this);
+    new ContextMenus(this, m_controls, {m_companion->openAction(), practice->openAction()});
     new ScreenReader(this, m_companion);
 }
 

@@ -83,22 +83,39 @@ void calculate(const QWidget &window)
     click(find(window, QStringLiteral("Command1(1)")));
 }
 
-QWidget *companion()
+QWidget *shownWindow(const QString &title)
 {
     for (QWidget *top : QApplication::topLevelWidgets())
-        if (top->windowTitle() == u"Чертеж и решение" && top->isVisible())
+        if (top->windowTitle().startsWith(title) && top->isVisible())
             return top;
     return nullptr;
 }
 
-QWidget *openCompanion(Kovrenda &window)
+QWidget *openWithKey(Kovrenda &window, Qt::Key key, const QString &title)
 {
-    // F2 is a shortcut of the active window.
+    // The key is a shortcut of the active window.
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         return nullptr;
-    QTest::keyClick(&window, Qt::Key_F2);
-    return QTest::qWaitFor([] { return companion() != nullptr; }, 1000) ? companion() : nullptr;
+    QTest::keyClick(&window, key);
+    return QTest::qWaitFor([&] { return shownWindow(title) != nullptr; }, 1000)
+        ? shownWindow(title)
+        : nullptr;
+}
+
+QWidget *companion()
+{
+    return shownWindow(QStringLiteral("Чертеж и решение"));
+}
+
+QWidget *openCompanion(Kovrenda &window)
+{
+    return openWithKey(window, Qt::Key_F2, QStringLiteral("Чертеж и решение"));
+}
+
+QWidget *openPractice(Kovrenda &window)
+{
+    return openWithKey(window, Qt::Key_F3, QStringLiteral("Упражнение"));
 }
 
 MessageBoxWatcher::MessageBoxWatcher()

@@ -54,10 +54,18 @@ void solveFor(const QWidget &window, solver::Variant variant, const QString &fir
 // Clicks «Изчисли».
 void calculate(const QWidget &window);
 
-// The companion window «Чертеж и решение» while it is shown, else null.
+// A window beside the main one whose title begins so, while it is shown;
+// else null.
+QWidget *shownWindow(const QString &title);
+// Presses a key of the main window that opens such a window, and returns it
+// once it is shown.
+QWidget *openWithKey(Kovrenda &window, Qt::Key key, const QString &title);
+
+// The companion window «Чертеж и решение», and it opened with F2.
 QWidget *companion();
-// Opens it with F2 and returns it once it is shown.
 QWidget *openCompanion(Kovrenda &window);
+// «Упражнение», and it opened with F3.
+QWidget *openPractice(Kovrenda &window);
 
 // Waits up to a second for a window of type T to pop up (found by
 // `current`), then lets `answer` look at it and answer it as a user would.

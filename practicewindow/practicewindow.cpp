@@ -1,0 +1,408 @@
+#include "practicewindow.h"
+
+#include "accessibility.h"
+#include "announcer.h"
+#include "answercheck.h"
+#include "figureview.h"
+#include "formlook.h"
+#include "solutionsteps.h"
+#include "spoken.h"
+#include "stepsview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QVBoxLayout>
+
+using practice::Level;
+using solver::Column;
+using solver::Variant;
+
+namespace {
+
+// The problems and answers are Bulgarian, decimal comma and all, whatever
+// the desktop's language.
+const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+
+constexpr int anyVariant = solver::variantCount; // the chooser's «Произволен»
+
+const QColor rightInk(0, 110, 40);
+const QColor wrongInk(170, 30, 20);
+const QColor quietInk(90, 90, 90);
+
+QString symbolOf(Column column)
+{
+    return QString::fromLatin1(solver::symbol(column));
+}
+
+QLabel *textLabel(const QString &name, bool wraps = true)
+{
+    auto *label = new QLabel;
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(wraps);
+    return label;
+}
+
+void setInk(QLabel *label, const QColor &ink)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ink);
+    label->setPalette(palette);
+}
+
+QPushButton *button(const QString &caption, const QString &name, const QString &what)
+{
+    auto *b = new QPushButton(caption);
+    b->setObjectName(name);
+    b->setToolTip(what);
+    return b;
+}
+
+} // namespace
+
+PracticeWindow::PracticeWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window),
+      m_drawer([] { return QRandomGenerator::global()->generate(); })
+{
+    setWindowTitle(QStringLiteral("Упражнение"));
+    accessibility::setRole(this, QAccessible::Window);
+    setPalette(look::lightPalette());
+    setFont(look::formFont());
+    // Open or not, this window never keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_variant = new QComboBox;
+    m_variant->setObjectName(QStringLiteral("practiceVariant"));
+    m_variant->setAccessibleName(QStringLiteral("Вариант"));
+    for (const Variant variant :
+         {Variant::Legs, Variant::LegAndInradius, Variant::LegAndCircumradius, Variant::Radii}) {
+        const auto &given = solver::factsOf(variant).given;
+        m_variant->addItem(QStringLiteral("Вариант %1: дадени %2 и %3")
+                               .arg(int(variant) + 1)
+                               .arg(symbolOf(given[0]), symbolOf(given[1])));
+    }
+    m_variant->addItem(QStringLiteral("Произволен"));
+    m_variant->setCurrentIndex(anyVariant);
+    m_level = new QComboBox;
+    m_level->setObjectName(QStringLiteral("practiceLevel"));
+    m_level->setAccessibleName(QStringLiteral("Ниво"));
+    m_level->addItems({QStringLiteral("Цели числа"), QStringLiteral("С корени"),
+                       QStringLiteral("Десетични дроби")});
+    m_number = new QLineEdit;
+    m_number->setObjectName(QStringLiteral("practiceNumber"));
+    m_number->setAccessibleName(QStringLiteral("Задача №"));
+    m_number->setValidator(new QIntValidator(practice::firstNumber, practice::lastNumber, m_number));
+    m_number->setMaxLength(5);
+    m_number->setMaximumWidth(90);
+    m_number->setToolTip(QStringLiteral("Номерът на задачата: въведете номер от %1 до %2 и "
+                                        "натиснете Enter, за да я получите отново.")
+                             .arg(practice::firstNumber)
+                             .arg(practice::lastNumber));
+    auto *choosers = new QHBoxLayout;
+    const auto labelled = [&](const QString &caption, QWidget *field) {
+        auto *label = new QLabel(caption);
+        label->setBuddy(field);
+        choosers->addWidget(label);
+        choosers->addWidget(field);
+    };
+    labelled(QStringLiteral("&Вариант:"), m_variant);
+    labelled(QStringLiteral("&Ниво:"), m_level);
+    labelled(QStringLiteral("Задача &№"), m_number);
+    choosers->addStretch();
+
+    m_statement = textLabel(QStringLiteral("practiceProblem"));
+    m_statement->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // It takes the keyboard focus, so that a screen reader reads the problem.
+    m_statement->setFocusPolicy(Qt::StrongFocus);
+    QFont statementFont = look::formFont(13);
+    m_statement->setFont(statementFont);
+
+    auto *answers = new QGridLayout;
+    for (int i = 0; i < 2; ++i) {
+        Answer &a = m_answers[std::size_t(i)];
+        a.symbol = new QLabel;
+        a.box = new QLineEdit;
+        a.box->setObjectName(QStringLiteral("practiceAnswer(%1)").arg(i));
+        a.box->setMaxLength(200);
+        a.symbol->setBuddy(a.box);
+        a.reading = textLabel(QStringLiteral("practiceReading(%1)").arg(i));
+        setInk(a.reading, quietInk);
+        a.verdict = textLabel(QStringLiteral("practiceVerdict(%1)").arg(i));
+        answers->addWidget(a.symbol, 2 * i, 0, Qt::AlignRight);
+        answers->addWidget(a.box, 2 * i, 1);
+        answers->addWidget(a.verdict, 2 * i, 2);
+        answers->addWidget(a.reading, 2 * i + 1, 1, 1, 2);
+        connect(a.box, &QLineEdit::textChanged, this, [this, i] { readAnswer(i); });
+        connect(a.box, &QLineEdit::returnPressed, this, &PracticeWindow::check);
+    }
+    answers->setColumnStretch(1, 2);
+    answers->setColumnStretch(2, 3);
+
+    m_check = button(QStringLiteral("Провери"), QStringLiteral("practiceCheck"),
+                     QStringLiteral("Проверява двата отговора (Enter в поле за отговор)"));
+    m_hint = button(QStringLiteral("Подсказка"), QStringLiteral("practiceHint"),
+                    QStringLiteral("Показва следващата стъпка на решението"));
+    m_solution = button(QStringLiteral("Решение"), QStringLiteral("practiceSolution"),
+                        QStringLiteral("Показва цялото решение"));
+    m_next = button(QStringLiteral("Нова задача"), QStringLiteral("practiceNext"),
+                    QStringLiteral("Поставя друга задача от избрания вариант и ниво"));
+    connect(m_check, &QPushButton::clicked, this, &PracticeWindow::check);
+    connect(m_hint, &QPushButton::clicked, this, &PracticeWindow::hint);
+    connect(m_solution, &QPushButton::clicked, this, &PracticeWindow::showSolution);
+    connect(m_next, &QPushButton::clicked, this, &PracticeWindow::next);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {m_check, m_hint, m_solution, m_next})
+        buttons->addWidget(b);
+    buttons->addStretch();
+
+    m_hintCount = textLabel(QStringLiteral("practiceHintCount"), false);
+    m_steps = new StepsView;
+    m_steps->setObjectName(QStringLiteral("practiceSteps"));
+    m_steps->setAccessibleName(QStringLiteral("Подсказки"));
+    m_steps->setFocusPolicy(Qt::ClickFocus);
+    look::setBackground(m_steps, Qt::white);
+    m_tally = textLabel(QStringLiteral("practiceTally"), false);
+
+    auto *work = new QVBoxLayout;
+    work->addWidget(m_statement);
+    work->addSpacing(8);
+    work->addLayout(answers);
+    work->addLayout(buttons);
+    work->addWidget(m_hintCount);
+    work->addWidget(m_steps, 1);
+    work->addWidget(m_tally);
+
+    m_figure = new FigureView;
+    m_figure->setFocusPolicy(Qt::NoFocus);
+    m_figure->setMinimumSize(260, 260);
+    auto *middle = new QHBoxLayout;
+    middle->addLayout(work, 3);
+    middle->addWidget(m_figure, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(choosers);
+    layout->addLayout(middle, 1);
+
+    m_announcer = new Announcer(this);
+
+    auto *close = new QAction(this);
+    close->setShortcut(Qt::Key_Escape);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+    auto *copy = new QAction(this);
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, &PracticeWindow::copyToClipboard);
+    addAction(copy);
+
+    // Choosing a variant or a level poses a new problem at once.
+    connect(m_variant, &QComboBox::currentIndexChanged, this, &PracticeWindow::next);
+    connect(m_level, &QComboBox::currentIndexChanged, this, &PracticeWindow::next);
+    connect(m_number, &QLineEdit::returnPressed, this, [this] { pose(m_number->text().toInt()); });
+
+    setUpTabOrder();
+    resize(900, 600);
+    next();
+}
+
+void PracticeWindow::setUpTabOrder()
+{
+    const QList<QWidget *> order = {m_statement, m_answers[0].box, m_answers[1].box, m_check,
+                                    m_hint, m_solution, m_next, m_variant, m_level, m_number};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void PracticeWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_statement->setFocus(Qt::OtherFocusReason);
+}
+
+void PracticeWindow::next()
+{
+    const int chosen = m_variant->currentIndex();
+    const auto variant = chosen == anyVariant ? std::nullopt : std::optional(Variant(chosen));
+    pose(m_drawer.next(variant, Level(m_level->currentIndex())));
+}
+
+bool PracticeWindow::pose(int number)
+{
+    const auto found = practice::problem(number);
+    if (!found)
+        return false;
+    m_drawer.posed(*found);
+    // The choosers show what the number poses, without posing another.
+    const QSignalBlocker variantBlocker(m_variant);
+    const QSignalBlocker levelBlocker(m_level);
+    m_level->setCurrentIndex(int(found->level));
+    if (m_variant->currentIndex() != anyVariant)
+        m_variant->setCurrentIndex(int(found->variant));
+    pose(*found);
+    return true;
+}
+
+void PracticeWindow::pose(const practice::Problem &problem)
+{
+    m_problem = problem;
+    m_solved = false;
+    m_helped = false;
+    m_tried = false;
+    const QString heading = QStringLiteral("Задача № %1").arg(problem.number);
+    const QString statement = practice::statement(problem, bulgarian);
+    m_statement->setText(heading + u'\n' + statement);
+    m_statement->setAccessibleName(speech::spoken(heading + QStringLiteral(". ") + statement));
+    m_number->setText(QString::number(problem.number));
+
+    const auto &facts = solver::factsOf(problem.variant);
+    FigureLabels labels{QString(), QString(), QString(), QString(), QString()};
+    const auto label = [&](Column column) -> std::optional<QString> & {
+        switch (column) {
+        case Column::a:
+            return labels.a;
+        case Column::b:
+            return labels.b;
+        case Column::r:
+            return labels.r;
+        case Column::R:
+            break;
+        }
+        return labels.R;
+    };
+    for (int i = 0; i < 2; ++i) {
+        label(facts.given[std::size_t(i)]) =
+            practice::numberText(problem.givens[std::size_t(i)], bulgarian);
+        label(facts.computed[std::size_t(i)]) = QStringLiteral("?");
+    }
+    m_figure->setProblem(problem.triangle(), labels,
+                         QStringLiteral("чертеж на задачата: търсените стойности са означени "
+                                        "с въпросителен знак"));
+
+    for (int i = 0; i < 2; ++i) {
+        Answer &a = m_answers[std::size_t(i)];
+        const Column column = facts.computed[std::size_t(i)];
+        a.symbol->setText(QStringLiteral("&%1 =").arg(symbolOf(column)));
+        QStringList name = {QStringLiteral("Отговор"), symbolOf(column)};
+        if (const QString meaning = speech::columnMeaning(column); !meaning.isEmpty())
+            name << meaning;
+        a.box->setAccessibleName(name.join(QStringLiteral(", ")));
+        a.box->clear();
+        a.verdict->clear();
+    }
+
+    // The hints are the numbered steps of the worked solution and its answer.
+    m_hints.clear();
+    for (const QString &line : solutionSteps(problem.variant, problem.triangle(), bulgarian)) {
+        if (line.startsWith(u"Дадени"))
+            continue;
+        m_hints << line;
+        if (line.startsWith(u"Отговор"))
+            break;
+    }
+    showHints(0);
+    updateTally();
+    if (isVisible())
+        m_announcer->announce(m_statement->accessibleName());
+}
+
+void PracticeWindow::readAnswer(int which)
+{
+    Answer &a = m_answers[std::size_t(which)];
+    a.read = practice::readAnswer(a.box->text());
+    a.reading->setText(practice::readingLine(a.read, bulgarian));
+    a.verdict->clear();
+}
+
+void PracticeWindow::check()
+{
+    const auto verdicts =
+        practice::check(m_problem, {m_answers[0].read, m_answers[1].read}, bulgarian);
+    QStringList said;
+    for (int i = 0; i < 2; ++i) {
+        const Answer &a = m_answers[std::size_t(i)];
+        const practice::Verdict &v = verdicts[std::size_t(i)];
+        a.verdict->setText(v.text);
+        setInk(a.verdict, v.right ? rightInk : wrongInk);
+        said << QStringLiteral("%1: %2")
+                    .arg(symbolOf(solver::factsOf(m_problem.variant).computed[std::size_t(i)]),
+                         v.text);
+    }
+    tried();
+    if (verdicts[0].right && verdicts[1].right && !m_solved) {
+        m_solved = true;
+        ++m_solvedCount;
+        m_solvedAlone += !m_helped;
+        updateTally();
+    }
+    m_announcer->announce(speech::spoken(said.join(u' ')));
+}
+
+void PracticeWindow::hint()
+{
+    if (m_hintsShown < m_hints.size()) {
+        showHints(m_hintsShown + 1);
+        m_announcer->announce(speech::spoken(m_hintCount->text() + QStringLiteral(". ")
+                                             + m_hints[m_hintsShown - 1]));
+    }
+}
+
+void PracticeWindow::showSolution()
+{
+    showHints(int(m_hints.size()));
+    m_announcer->announce(speech::spoken(m_hints.join(u' ')));
+}
+
+void PracticeWindow::tried()
+{
+    // A problem counts in the tally once the student has worked on it.
+    if (!m_tried) {
+        m_tried = true;
+        ++m_triedCount;
+        updateTally();
+    }
+}
+
+void PracticeWindow::showHints(int count)
+{
+    m_hintsShown = count;
+    m_helped = m_helped || count > 0;
+    if (count > 0)
+        tried();
+    m_steps->setSteps(m_hints.mid(0, count));
+    m_hintCount->setText(count == 0 ? QString()
+                                    : QStringLiteral("Подсказка %1 от %2").arg(count).arg(m_hints.size()));
+    m_hint->setEnabled(count < m_hints.size());
+    m_solution->setEnabled(count < m_hints.size());
+}
+
+QString PracticeWindow::tally() const
+{
+    return QStringLiteral("Решени: %1 от %2, от тях %3 без подсказка")
+        .arg(m_solvedCount)
+        .arg(m_triedCount)
+        .arg(m_solvedAlone);
+}
+
+void PracticeWindow::updateTally()
+{
+    m_tally->setText(tally());
+}
+
+void PracticeWindow::copyToClipboard()
+{
+    QStringList lines = {m_statement->text()};
+    for (const Answer &a : m_answers)
+        lines << QStringLiteral("%1 %2 %3").arg(a.symbol->text().remove(u'&'), a.box->text(),
+                                                a.verdict->text());
+    lines << m_steps->text() << tally();
+    QApplication::clipboard()->setText(lines.join(u'\n'));
+    m_announcer->announce(QStringLiteral("Задачата и отговорите са копирани."));
+}

@@ -1,0 +1,100 @@
+#ifndef PRACTICEWINDOW_H
+#define PRACTICEWINDOW_H
+
+#include "answerreading.h"
+#include "problem.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+class Announcer;
+class FigureView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StepsView;
+
+// «Упражнение»: the program poses a problem, the student works it out and
+// types the answers, and the program says of each what is right and why.
+// One problem at a time, of a variant and a level the student chooses, with
+// its triangle drawn beside it; its number poses it again anywhere. Hints
+// are the steps of the worked solution, one at a time. The window keeps
+// what the student did in this session and writes nothing anywhere; nothing
+// in it changes the main window. Esc closes it (it only hides).
+//
+// For a screen reader it is a window named by its title; the problem is
+// read when it is posed, and each verdict and hint is told as a
+// notification.
+class PracticeWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PracticeWindow(QWidget *parent = nullptr);
+
+    const practice::Problem &problem() const { return m_problem; }
+    // Poses the problem of a number; false where there is none.
+    bool pose(int number);
+    // Poses another problem of the variant and level chosen.
+    void next();
+    // Checks both answers, as «Провери» does.
+    void check();
+    // Shows the next hint, as «Подсказка» does; then all, as «Решение».
+    void hint();
+    void showSolution();
+
+    // The session's tally: «Решени: 3 от 4, от тях 2 без подсказка».
+    QString tally() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    struct Answer
+    {
+        QLabel *symbol = nullptr;
+        QLineEdit *box = nullptr;
+        QLabel *reading = nullptr;
+        QLabel *verdict = nullptr;
+        practice::AnswerReading read;
+    };
+
+    void pose(const practice::Problem &problem);
+    void readAnswer(int which);
+    void showHints(int count);
+    void updateTally();
+    void tried();
+    void copyToClipboard();
+    void setUpTabOrder();
+
+    practice::ProblemDrawer m_drawer;
+    practice::Problem m_problem;
+    QStringList m_hints;
+    int m_hintsShown = 0;
+    bool m_solved = false;
+    bool m_helped = false;
+    bool m_tried = false; // checked or asked for a hint
+    int m_triedCount = 0;
+    int m_solvedCount = 0;
+    int m_solvedAlone = 0;
+
+    QComboBox *m_variant = nullptr;
+    QComboBox *m_level = nullptr;
+    QLineEdit *m_number = nullptr;
+    QLabel *m_statement = nullptr;
+    FigureView *m_figure = nullptr;
+    std::array<Answer, 2> m_answers;
+    QPushButton *m_check = nullptr;
+    QPushButton *m_hint = nullptr;
+    QPushButton *m_solution = nullptr;
+    QPushButton *m_next = nullptr;
+    QLabel *m_hintCount = nullptr;
+    StepsView *m_steps = nullptr;
+    QLabel *m_tally = nullptr;
+    Announcer *m_announcer = nullptr;
+};
+
+#endif // PRACTICEWINDOW_H

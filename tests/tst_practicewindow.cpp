@@ -1,0 +1,125 @@
+#include "windowdriver.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace driver;
+
+class TestPracticeWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void answersRightWrongAndWithHints();
+};
+
+void TestPracticeWindow::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+// «Упражнение» opens with F3 beside the main window, poses a problem by its
+// number, judges a right answer and a wrong one with their reasons, gives
+// hints one at a time, keeps the tally, and closes with Esc without changing
+// the main window.
+void TestPracticeWindow::answersRightWrongAndWithHints()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    solveFor(*window, solver::Variant::Legs, QStringLiteral("3"), QStringLiteral("4"));
+    calculate(*window);
+    const QStringList boxes = boxTexts(*window);
+
+    QWidget *practice = openPractice(*window);
+    QVERIFY(practice);
+    QVERIFY(window->screen()->availableGeometry().contains(practice->frameGeometry()));
+    QCOMPARE(QAccessible::queryAccessibleInterface(practice)->role(), QAccessible::Window);
+    auto *problem = find<QLabel>(*practice, QStringLiteral("practiceProblem"));
+    auto *number = find<QLineEdit>(*practice, QStringLiteral("practiceNumber"));
+    QLineEdit *answers[] = {find<QLineEdit>(*practice, QStringLiteral("practiceAnswer(0)")),
+                            find<QLineEdit>(*practice, QStringLiteral("practiceAnswer(1)"))};
+    QLabel *verdicts[] = {find<QLabel>(*practice, QStringLiteral("practiceVerdict(0)")),
+                          find<QLabel>(*practice, QStringLiteral("practiceVerdict(1)"))};
+    auto *steps = find<QListWidget>(*practice, QStringLiteral("practiceSteps"));
+    QVERIFY(problem && number && answers[0] && answers[1] && verdicts[0] && verdicts[1] && steps);
+    // The problem is what the screen reader reads first.
+    QTRY_COMPARE(QApplication::focusWidget(), problem);
+
+    // Tab goes through the window in this order.
+    const QStringList order = {"practiceAnswer(0)", "practiceAnswer(1)", "practiceCheck",
+                               "practiceHint", "practiceSolution", "practiceNext",
+                               "practiceVariant", "practiceLevel", "practiceNumber",
+                               "practiceProblem"};
+    QStringList visited;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+
+    // 10000: legs 135 and 72, so r = 27 and R = 76,5.
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "10000");
+    QTest::keyClick(number, Qt::Key_Return);
+    QVERIFY2(problem->text().contains(u"a = 135 см и b = 72 см"), qPrintable(problem->text()));
+    QCOMPARE(QAccessible::queryAccessibleInterface(answers[0])->text(QAccessible::Name),
+             QStringLiteral("Отговор, r, радиус на вписаната окръжност"));
+    QTest::keyClicks(answers[0], "27");
+    QTest::keyClicks(answers[1], "76.5 cm");
+    QCOMPARE(find<QLabel>(*practice, QStringLiteral("practiceReading(1)"))->text(),
+             QStringLiteral("Разбрах: 76,5"));
+    QTest::keyClick(answers[1], Qt::Key_Return);
+    QCOMPARE(verdicts[0]->text(), QStringLiteral("Вярно."));
+    QCOMPARE(verdicts[1]->text(), QStringLiteral("Вярно."));
+    auto *announcer = practice->findChild<QWidget *>(QStringLiteral("announcer"));
+    QVERIFY(announcer && announcer->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->text(QAccessible::Name),
+             QStringLiteral("малко r: Вярно. главно R: Вярно."));
+
+    // 10004: legs 11 and 1; (a + b)/2 for r and c for R are known mistakes.
+    number->setText(QStringLiteral("10004"));
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(answers[0]->text(), QString());
+    QTest::keyClicks(answers[0], "6");
+    QTest::keyClicks(answers[1], "sqrt(122)");
+    click(find<QPushButton>(*practice, QStringLiteral("practiceCheck")));
+    QVERIFY2(verdicts[0]->text().startsWith(u"Невярно: 2r = a + b − c: хипотенузата c е пропусната"),
+             qPrintable(verdicts[0]->text()));
+    QVERIFY2(verdicts[1]->text().startsWith(u"Невярно: това е хипотенузата c"),
+             qPrintable(verdicts[1]->text()));
+
+    // Hints are the companion's steps, one at a time, the last the answer.
+    auto *hint = find<QPushButton>(*practice, QStringLiteral("practiceHint"));
+    click(hint);
+    click(hint);
+    QCOMPARE(steps->count(), 2);
+    QVERIFY(steps->item(0)->text().startsWith(u"1) От a² + b² = c²"));
+    QVERIFY(steps->item(1)->text().startsWith(u"2) "));
+    QCOMPARE(find<QLabel>(*practice, QStringLiteral("practiceHintCount"))->text(),
+             QStringLiteral("Подсказка 2 от 4"));
+    click(find<QPushButton>(*practice, QStringLiteral("practiceSolution")));
+    QCOMPARE(steps->count(), 4);
+    QVERIFY(steps->item(3)->text().startsWith(u"Отговор: r = (12 − √122)/2"));
+    QVERIFY(!hint->isEnabled());
+    answers[0]->setText(QStringLiteral("(12 - sqrt(122))/2"));
+    answers[1]->setText(QStringLiteral("√122/2"));
+    QTest::keyClick(answers[0], Qt::Key_Return);
+    QCOMPARE(verdicts[0]->text(), QStringLiteral("Вярно."));
+    QCOMPARE(find<QLabel>(*practice, QStringLiteral("practiceTally"))->text(),
+             QStringLiteral("Решени: 2 от 2, от тях 1 без подсказка"));
+
+    // Esc closes it; the main window is as it was.
+    QTest::keyClick(practice, Qt::Key_Escape);
+    QTRY_VERIFY(!practice->isVisible());
+    QCOMPARE(boxTexts(*window), boxes);
+}
+
+QTEST_MAIN(TestPracticeWindow)
+#include "tst_practicewindow.moc"
