@@ -31,6 +31,7 @@ build-bench/bench/bench_startup build-bench/bench/startup_probe_window \
     build-bench/bench/startup_probe_bare build-bench/bench/startup_probe_text 1
 build-bench/bench/intro_timing 1
 build-bench/bench/companion_timing 1
+build-bench/bench/practice_timing 1
 
 section "valgrind memcheck over the widget tests ($build)"
 for test in tst_window tst_intro tst_drawingsurface; do

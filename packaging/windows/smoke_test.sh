@@ -6,7 +6,9 @@
 #      gives its result, read back as text from the clipboard (the companion
 #      window's «Копирай»), not from the screen's pixels; a screenshot of the
 #      window is compared with the Linux window's in the same state
-#      (docs/screenshot.png: «Вариант 3», a = 3, R = 2,6);
+#      (docs/screenshot.png: «Вариант 3», a = 3, R = 2,6); «Упражнение»
+#      opens with F3, poses a problem by its number, and a right answer typed
+#      is judged «Вярно» (read back through the window's Ctrl+Shift+C);
 #   2. the installer, run silently (/S): the program under Program Files with
 #      its Start menu entry, started from there; then the uninstaller, run
 #      silently, removes all of it.
@@ -135,6 +137,28 @@ answer=$(grep '^Отговор: ' <<<"$steps") || fail "no answer in the steps: 
 grep -q 'b = [^;]*≈ 4[.,]24735211631906;' <<<"$answer" || fail "no b = 4.24735211631906 in «$answer»"
 grep -q 'r = [^;]*≈ 1[.,]02367605815953' <<<"$answer" || fail "no r = 1.02367605815953 in «$answer»"
 echo "   $(grep -c '' <<<"$steps") lines of steps, ending «$(tail -1 <<<"$steps")»"
+
+step "«Упражнение» with F3: problem № 10000 by its number, a right answer, «Вярно»"
+xdotool windowfocus --sync "$window"
+keys F3
+wait_for 30 xdotool search --onlyvisible --name '^Упражнение' || fail "«Упражнение» did not open"
+practice=$(xdotool search --onlyvisible --name '^Упражнение' | head -1)
+xdotool windowfocus --sync "$practice"
+# The focus starts on the problem; Shift+Tab goes back to its number. Then
+# Tab, Tab to the first answer (r = 27), Tab to the second (R = 76,5).
+keys shift+Tab ctrl+a
+xdotool type --delay 100 10000
+keys Return Tab Tab
+xdotool type --delay 100 27
+keys Tab
+xdotool type --delay 100 76,5
+keys Return ctrl+shift+c
+wait_for 20 sh -c "xclip -o -selection clipboard -t UTF8_STRING | grep -q '№ 10000'" ||
+    fail "«Упражнение» copied nothing"
+copied=$(xclip -o -selection clipboard -t UTF8_STRING | tr -d '\r')
+grep -q '^r = 27 Вярно\.$' <<<"$copied" || fail "no «Вярно» for r = 27 in «$copied»"
+grep -q '^R = 76,5 Вярно\.$' <<<"$copied" || fail "no «Вярно» for R = 76,5 in «$copied»"
+echo "   $(grep '^r = ' <<<"$copied"); $(grep '^R = ' <<<"$copied")"
 stop_program
 
 step "2. the installer, silently"
