@@ -133,7 +133,8 @@ PracticeWindow::PracticeWindow(QWidget *parent)
         a.box = new QLineEdit;
         a.box->setObjectName(QStringLiteral("practiceAnswer(%1)").arg(i));
         a.box->setMaxLength(200);
-        a.symbol->setBuddy(a.box);
+        // No buddy: a screen reader would name the box by this label alone
+        // («r =») rather than by the box's own name, which tells r from R.
         a.reading = textLabel(QStringLiteral("practiceReading(%1)").arg(i));
         setInk(a.reading, quietInk);
         a.verdict = textLabel(QStringLiteral("practiceVerdict(%1)").arg(i));
@@ -289,7 +290,7 @@ void PracticeWindow::pose(const practice::Problem &problem)
     for (int i = 0; i < 2; ++i) {
         Answer &a = m_answers[std::size_t(i)];
         const Column column = facts.computed[std::size_t(i)];
-        a.symbol->setText(QStringLiteral("&%1 =").arg(symbolOf(column)));
+        a.symbol->setText(QStringLiteral("%1 =").arg(symbolOf(column)));
         QStringList name = {QStringLiteral("Отговор"), symbolOf(column)};
         if (const QString meaning = speech::columnMeaning(column); !meaning.isEmpty())
             name << meaning;
@@ -400,7 +401,7 @@ void PracticeWindow::copyToClipboard()
 {
     QStringList lines = {m_statement->text()};
     for (const Answer &a : m_answers)
-        lines << QStringLiteral("%1 %2 %3").arg(a.symbol->text().remove(u'&'), a.box->text(),
+        lines << QStringLiteral("%1 %2 %3").arg(a.symbol->text(), a.box->text(),
                                                 a.verdict->text());
     lines << m_steps->text() << tally();
     QApplication::clipboard()->setText(lines.join(u'\n'));
