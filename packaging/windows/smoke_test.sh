@@ -139,6 +139,9 @@ grep -q 'r = [^;]*≈ 1[.,]02367605815953' <<<"$answer" || fail "no r = 1.023676
 echo "   $(grep -c '' <<<"$steps") lines of steps, ending «$(tail -1 <<<"$steps")»"
 
 step "«Упражнение» with F3: problem № 10000 by its number, a right answer, «Вярно»"
+# Esc closes the companion, and the main window is active again.
+keys Escape
+sleep 1
 xdotool windowfocus --sync "$window"
 keys F3
 wait_for 30 xdotool search --onlyvisible --name '^Упражнение' || fail "«Упражнение» did not open"
