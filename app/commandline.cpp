@@ -1,14 +1,17 @@
 #include "commandline.h"
 
 #include "console.h"
+#include "worksheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -84,6 +87,99 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const
 
 } // namespace
 
+namespace {
+
+// A worksheet to write instead of opening the window.
+struct WorksheetRequest
+{
+    QString file;
+    worksheet::Options options;
+};
+
+int fail(const QString &error)
+{
+    printLine(stderr, QStringLiteral("%1: %2 See '%1 --help'.")
+                          .arg(QLatin1String(programName), error));
+    return 2;
+}
+
+// The worksheet's options, or the one-line error of the first bad one.
+std::variant<int, WorksheetRequest> worksheetRequest(const QCommandLineParser &parser,
+                                                     const QList<QCommandLineOption> &options)
+{
+    const QCommandLineOption &file = options[0];
+    WorksheetRequest request{parser.value(file), {}};
+    worksheet::Options &o = request.options;
+    const auto whole = [&](const QCommandLineOption &option, int low, int high,
+                           int &value) -> std::optional<int> {
+        if (!parser.isSet(option))
+            return std::nullopt;
+        bool ok = false;
+        value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high)
+            return fail(QStringLiteral("--%1 takes a whole number from %2 to %3.")
+                            .arg(option.names().constFirst())
+                            .arg(low)
+                            .arg(high));
+        return std::nullopt;
+    };
+    if (const auto bad = whole(options[1], 1, worksheet::mostProblems, o.problems))
+        return *bad;
+    if (const auto bad = whole(options[2], 1, worksheet::mostGroups, o.groups))
+        return *bad;
+    if (parser.isSet(options[3])) {
+        const QStringList levels = {QStringLiteral("whole"), QStringLiteral("roots"),
+                                    QStringLiteral("decimals")};
+        const qsizetype level = levels.indexOf(parser.value(options[3]));
+        if (level < 0)
+            return fail(QStringLiteral("--level takes whole, roots or decimals."));
+        o.level = practice::Level(level);
+    }
+    if (parser.isSet(options[4])) {
+        o.variants.clear();
+        for (const QString &item : parser.value(options[4]).split(u',')) {
+            bool ok = false;
+            const int variant = item.trimmed().toInt(&ok);
+            if (!ok || variant < 1 || variant > solver::variantCount)
+                return fail(QStringLiteral("--variants takes variants from 1 to 4, separated by "
+                                           "commas, such as 1,3."));
+            if (std::ranges::find(o.variants, solver::Variant(variant - 1)) == o.variants.end())
+                o.variants.push_back(solver::Variant(variant - 1));
+        }
+    }
+    o.seed = worksheet::randomSeed();
+    if (parser.isSet(options[5])) {
+        bool ok = false;
+        o.seed = parser.value(options[5]).toUInt(&ok);
+        if (!ok)
+            return fail(QStringLiteral("--seed takes a whole number from 0 to 4294967295."));
+    }
+    o.workedSteps = parser.isSet(options[6]);
+    return request;
+}
+
+// Writes the worksheet with no display and says where, with its number.
+int writeWorksheet(const WorksheetRequest &request)
+{
+    useNoDisplay();
+    char name[] = "kovrenda";
+    char *guiArgv[] = {name, nullptr};
+    int guiArgc = 1;
+    QGuiApplication gui(guiArgc, guiArgv);
+    QString error;
+    if (!worksheet::writeSheetPdf(request.file, worksheet::makeSheet(request.options), &error)) {
+        printLine(stderr, QStringLiteral("%1: cannot write %2: %3")
+                              .arg(QLatin1String(programName), request.file, error));
+        return 1;
+    }
+    printLine(stdout, QStringLiteral("%1: worksheet %2 written, seed %3")
+                          .arg(QLatin1String(programName), request.file)
+                          .arg(request.options.seed));
+    return 0;
+}
+
+} // namespace
+
 std::optional<int> handleCommandLine(int argc, char *argv[])
 {
     QStringList arguments;
@@ -93,50 +189,75 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
     if (arguments.size() <= 1)
         return std::nullopt;
 
-    // The parser writes its help from the application object's arguments,
-    // so one is needed; a plain core application opens no display.
-    QCoreApplication::setApplicationName(QLatin1String(programName));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KOVRENDA_VERSION));
-    // Named "kovrenda" whatever path it was started by, so that the help
-    // reads the same everywhere (and in the manual page made from it).
-    char name[] = "kovrenda";
-    char *coreArgv[] = {name, nullptr};
-    int coreArgc = 1;
-    QCoreApplication core(coreArgc, coreArgv);
+    std::variant<int, WorksheetRequest> outcome = 0;
+    {
+        // The parser writes its help from the application object's
+        // arguments, so one is needed; a plain core application opens no
+        // display.
+        QCoreApplication::setApplicationName(QLatin1String(programName));
+        QCoreApplication::setApplicationVersion(QStringLiteral(KOVRENDA_VERSION));
+        // Named "kovrenda" whatever path it was started by, so that the help
+        // reads the same everywhere (and in the manual page made from it).
+        char name[] = "kovrenda";
+        char *coreArgv[] = {name, nullptr};
+        int coreArgc = 1;
+        QCoreApplication core(coreArgc, coreArgv);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Математика - окръжност в правоъгълен триъгълник\n"
-                       "A right triangle with its inscribed and circumscribed circles: give two "
-                       "of the legs a, b and the radii r, R, and the program computes the other "
-                       "two.\nQt's own options (-platform, -style, -reverse, ...) are accepted "
-                       "too."));
-    const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version({"v", "version"},
-                                     QStringLiteral("Show the program's version and exit."));
-    parser.addOption(help);
-    parser.addOption(version);
+        QCommandLineParser parser;
+        parser.setApplicationDescription(
+            QStringLiteral("Математика - окръжност в правоъгълен триъгълник\n"
+                           "A right triangle with its inscribed and circumscribed circles: give "
+                           "two of the legs a, b and the radii r, R, and the program computes "
+                           "the other two.\nQt's own options (-platform, -style, -reverse, ...) "
+                           "are accepted too."));
+        const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
+        const QCommandLineOption version({"v", "version"},
+                                         QStringLiteral("Show the program's version and exit."));
+        const QList<QCommandLineOption> sheet = {
+            {"worksheet",
+             QStringLiteral("Write a worksheet with its answer key to <file> (PDF, A4), print "
+                            "its number and exit; no display is needed."),
+             QStringLiteral("file")},
+            {"problems", QStringLiteral("The worksheet's problems per group, 1 to 40 (10)."),
+             QStringLiteral("N")},
+            {"groups", QStringLiteral("The worksheet's groups, 1 to 4 (2)."), QStringLiteral("K")},
+            {"level", QStringLiteral("The numbers: whole, roots or decimals (whole)."),
+             QStringLiteral("level")},
+            {"variants", QStringLiteral("The variants the problems are of, such as 1,3 (all)."),
+             QStringLiteral("list")},
+            {"seed",
+             QStringLiteral("The worksheet's number, which gives the same sheet again (at "
+                            "random)."),
+             QStringLiteral("S")},
+            {"steps", QStringLiteral("The worked steps under each answer of the key.")},
+        };
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addOptions(sheet);
 
-    const auto fail = [](const QString &error) {
-        printLine(stderr, QStringLiteral("%1: %2 See '%1 --help'.")
-                              .arg(QLatin1String(programName), error));
-        return 2;
-    };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(help)) {
-        writeToConsole(stdout, parser.helpText());
-        return 0;
+        if (!parser.parse(arguments)) {
+            outcome = fail(parser.errorText());
+        } else if (parser.isSet(help)) {
+            writeToConsole(stdout, parser.helpText());
+        } else if (parser.isSet(version)) {
+            printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
+                                                          QCoreApplication::applicationVersion()));
+        } else if (!parser.positionalArguments().isEmpty()) {
+            outcome = fail(QStringLiteral("Unexpected argument '%1'.")
+                               .arg(parser.positionalArguments().constFirst()));
+        } else if (parser.isSet(sheet[0])) {
+            outcome = worksheetRequest(parser, sheet);
+        } else if (const auto given = std::ranges::find_if(
+                       sheet, [&](const QCommandLineOption &o) { return parser.isSet(o); });
+                   given != sheet.end()) {
+            outcome = fail(QStringLiteral("--%1 goes with --worksheet.").arg(given->names().constFirst()));
+        } else {
+            return std::nullopt;
+        }
     }
-    if (parser.isSet(version)) {
-        printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
-                                                      QCoreApplication::applicationVersion()));
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("Unexpected argument '%1'.")
-                        .arg(parser.positionalArguments().constFirst()));
-    return std::nullopt;
+    if (const auto *request = std::get_if<WorksheetRequest>(&outcome))
+        return writeWorksheet(*request);
+    return std::get<int>(outcome);
 }
 
 QApplication *createApplication(int &argc, char *argv[])

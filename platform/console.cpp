@@ -1,6 +1,8 @@
 #include "console.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 void writeToConsole(std::FILE *stream, const QString &text)
 {
@@ -12,4 +14,9 @@ QString noWindowReason()
 {
     return QStringLiteral("no usable display (DISPLAY or WAYLAND_DISPLAY) / не може да се отвори "
                           "прозорец: няма достъпен дисплей");
+}
+
+void useNoDisplay()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 }

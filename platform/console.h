@@ -21,4 +21,9 @@ void writeToConsole(std::FILE *stream, const QString &text);
 // the window system's plug-in missing on Windows.
 QString noWindowReason();
 
+// Lets a program that paints but shows no window (the worksheet from the
+// command line) start without a display: on Linux on Qt's offscreen
+// platform; Windows needs none. Call it before the application object.
+void useNoDisplay();
+
 #endif // CONSOLE_H

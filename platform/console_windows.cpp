@@ -57,3 +57,9 @@ QString noWindowReason()
                           "kovrenda.exe) / не може да се отвори прозорец: липсва "
                           "platforms\\qwindows.dll");
 }
+
+void useNoDisplay()
+{
+    // Windows' own platform plug-in, which the folder ships, needs no window
+    // to be shown to paint a PDF.
+}

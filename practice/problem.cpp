@@ -18,16 +18,6 @@ using solver::Variant;
 namespace practice {
 namespace {
 
-// SplitMix64: a well-mixed 64-bit function of the number, the same on
-// every computer, from which a problem takes its choices.
-std::uint64_t mixed(std::uint64_t x)
-{
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
-
 bool isSquare(long long n)
 {
     if (n < 0)
@@ -149,11 +139,11 @@ bool isWhole(const Number &x)
 // number: legs up to 20, radii up to a few units, as a textbook has them.
 std::array<Number, 2> decimalGivens(Variant variant, std::uint64_t mix)
 {
-    for (;; mix = mixed(mix)) {
+    for (;; mix = scrambled(mix)) {
         const int decimals = 1 + int(mix % 2);
         const long long scale = decimals == 1 ? 10 : 100;
         const auto draw = [&](long long low, long long high) {
-            mix = mixed(mix);
+            mix = scrambled(mix);
             return low + (long long)(mix % std::uint64_t(high - low + 1));
         };
         std::array<Number, 2> g;
@@ -202,6 +192,14 @@ QString symbolOf(Column column)
 }
 
 } // namespace
+
+std::uint64_t scrambled(std::uint64_t x)
+{
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
 
 const Number &valueOf(const ExactTriangle &t, Column column)
 {
@@ -300,7 +298,7 @@ std::optional<Problem> problem(int number)
     p.number = number;
     p.variant = Variant(offset % solver::variantCount);
     p.level = Level(offset / solver::variantCount % levelCount);
-    const std::uint64_t mix = mixed(std::uint64_t(number));
+    const std::uint64_t mix = scrambled(std::uint64_t(number));
     if (p.level == Level::Decimals) {
         p.givens = decimalGivens(p.variant, mix);
     } else {

@@ -69,6 +69,10 @@ struct Problem
 inline constexpr int firstNumber = 10000;
 inline constexpr int lastNumber = 99999;
 
+// A well-mixed function of a whole number, the same on every computer
+// (SplitMix64): where problems and worksheets take their choices from.
+std::uint64_t scrambled(std::uint64_t x);
+
 // The problem of a number; nothing outside the range.
 std::optional<Problem> problem(int number);
 

@@ -8,6 +8,8 @@
 #include "solutionsteps.h"
 #include "spoken.h"
 #include "stepsview.h"
+#include "worksheet.h"
+#include "worksheetdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,10 +162,14 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     connect(m_hint, &QPushButton::clicked, this, &PracticeWindow::hint);
     connect(m_solution, &QPushButton::clicked, this, &PracticeWindow::showSolution);
     connect(m_next, &QPushButton::clicked, this, &PracticeWindow::next);
+    m_worksheet = button(QStringLiteral("Работен лист…"), QStringLiteral("practiceWorksheet"),
+                         QStringLiteral("Лист със задачи за групите на един клас, с отговорите"));
+    connect(m_worksheet, &QPushButton::clicked, this, &PracticeWindow::openWorksheet);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_check, m_hint, m_solution, m_next})
         buttons->addWidget(b);
     buttons->addStretch();
+    buttons->addWidget(m_worksheet);
 
     m_hintCount = textLabel(QStringLiteral("practiceHintCount"), false);
     m_steps = new StepsView;
@@ -217,7 +223,8 @@ PracticeWindow::PracticeWindow(QWidget *parent)
 void PracticeWindow::setUpTabOrder()
 {
     const QList<QWidget *> order = {m_statement, m_answers[0].box, m_answers[1].box, m_check,
-                                    m_hint, m_solution, m_next, m_variant, m_level, m_number};
+                                    m_hint, m_solution, m_next, m_variant, m_level, m_number,
+                                    m_worksheet};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -264,26 +271,7 @@ void PracticeWindow::pose(const practice::Problem &problem)
     m_number->setText(QString::number(problem.number));
 
     const auto &facts = solver::factsOf(problem.variant);
-    FigureLabels labels{QString(), QString(), QString(), QString(), QString()};
-    const auto label = [&](Column column) -> std::optional<QString> & {
-        switch (column) {
-        case Column::a:
-            return labels.a;
-        case Column::b:
-            return labels.b;
-        case Column::r:
-            return labels.r;
-        case Column::R:
-            break;
-        }
-        return labels.R;
-    };
-    for (int i = 0; i < 2; ++i) {
-        label(facts.given[std::size_t(i)]) =
-            practice::numberText(problem.givens[std::size_t(i)], bulgarian);
-        label(facts.computed[std::size_t(i)]) = QStringLiteral("?");
-    }
-    m_figure->setProblem(problem.triangle(), labels,
+    m_figure->setProblem(problem.triangle(), worksheet::figureLabels(problem, bulgarian),
                          QStringLiteral("чертеж на задачата: търсените стойности са означени "
                                         "с въпросителен знак"));
 
@@ -312,6 +300,15 @@ void PracticeWindow::pose(const practice::Problem &problem)
     updateTally();
     if (isVisible())
         m_announcer->announce(m_statement->accessibleName());
+}
+
+void PracticeWindow::openWorksheet()
+{
+    if (!m_worksheetDialog)
+        m_worksheetDialog = new WorksheetDialog(this);
+    m_worksheetDialog->show();
+    m_worksheetDialog->raise();
+    m_worksheetDialog->activateWindow();
 }
 
 void PracticeWindow::readAnswer(int which)

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class StepsView;
+class WorksheetDialog;
 
 // «Упражнение»: the program poses a problem, the student works it out and
 // types the answers, and the program says of each what is right and why.
@@ -45,6 +46,8 @@ public:
     // Shows the next hint, as «Подсказка» does; then all, as «Решение».
     void hint();
     void showSolution();
+    // Opens «Работен лист» for a sheet of such problems.
+    void openWorksheet();
 
     // The session's tally: «Решени: 3 от 4, от тях 2 без подсказка».
     QString tally() const;
@@ -91,6 +94,8 @@ private:
     QPushButton *m_hint = nullptr;
     QPushButton *m_solution = nullptr;
     QPushButton *m_next = nullptr;
+    QPushButton *m_worksheet = nullptr;
+    WorksheetDialog *m_worksheetDialog = nullptr;
     QLabel *m_hintCount = nullptr;
     StepsView *m_steps = nullptr;
     QLabel *m_tally = nullptr;

@@ -55,7 +55,7 @@ void TestPracticeWindow::answersRightWrongAndWithHints()
     const QStringList order = {"practiceAnswer(0)", "practiceAnswer(1)", "practiceCheck",
                                "practiceHint", "practiceSolution", "practiceNext",
                                "practiceVariant", "practiceLevel", "practiceNumber",
-                               "practiceProblem"};
+                               "practiceWorksheet", "practiceProblem"};
     QStringList visited;
     for (qsizetype i = 0; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
