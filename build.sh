@@ -25,9 +25,10 @@ packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev libboost-dev f
 # What the tests need besides: packaging and Debian's checks of the package
 # (lintian, and hardening-check from devscripts), the end-to-end test in a
 # real X server driven through the accessibility bus, the window as a client
-# of a Wayland compositor, and MPFR for the accuracy test's exact answers.
+# of a Wayland compositor, MPFR for the accuracy test's exact answers, and
+# poppler's pdftotext to read a worksheet's text back.
 test_packages=(file desktop-file-utils appstream lintian devscripts xvfb xauth xdotool dbus-daemon
-    at-spi2-core python3-pyatspi weston qt6-wayland libmpfr-dev)
+    at-spi2-core python3-pyatspi weston qt6-wayland libmpfr-dev poppler-utils)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 # The Windows build: MinGW-w64's cross compiler (posix threads, which Qt's

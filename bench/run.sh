@@ -2,7 +2,7 @@
 # Reruns every benchmark and prints the figures that the README quotes: the
 # machine, the solver and number text in ns per call, start-up and peak
 # memory against a bare window, the intro's timing, and the companion
-# window's redraw after «Изчисли», and «Упражнение». Needs the packages of
+# window's redraw after «Изчисли», «Упражнение» and the worksheet. Needs the packages of
 # `bash build.sh test` (libbenchmark-dev among them); takes about two
 # minutes. Arguments: the number of start-up pairs (15) and intro runs (10).
 # Where the Windows build is there (bash build.sh windows), also its start-up
@@ -44,6 +44,10 @@ QT_QPA_PLATFORM=offscreen "$bin/companion_timing" 30
 echo
 echo "== «Упражнение»: opening, posing a problem, checking answers"
 QT_QPA_PLATFORM=offscreen "$bin/practice_timing" 30
+
+echo
+echo "== The largest worksheet, against one empty PDF page"
+QT_QPA_PLATFORM=offscreen "$bin/worksheet_timing" 5
 if [[ -d build-win64/bench ]]; then
     echo
     echo "== Start-up of the Windows build under wine (real windows, Xvfb), against a bare window"

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -32,17 +33,31 @@ void TestCommandLine::exits_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
+    QTest::addColumn<bool>("written"); // the worksheet @FILE@ in a fresh folder
 
-    QTest::newRow("--help")               << QStringList{"--help"}                   << "" << 0 << "Usage: kovrenda [options]" << "";
-    QTest::newRow("-h names every option") << QStringList{"-h"}                      << "" << 0 << "-v, --version" << "";
-    QTest::newRow("--version")            << QStringList{"--version"}                << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "";
-    QTest::newRow("Qt's options pass")    << QStringList{"-platform", "xcb", "--style=fusion", "-v"} << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "";
-    QTest::newRow("Qt's option, no value") << QStringList{"-reverse", "-v"}          << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "";
-    QTest::newRow("Qt's option and value") << QStringList{"-style", "fusion"}         << "" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window: no usable display");
-    QTest::newRow("unknown option")       << QStringList{"--frobnicate"}             << "" << 2 << "" << "kovrenda: Unknown option 'frobnicate'. See 'kovrenda --help'." + lineEnd;
-    QTest::newRow("stray argument")       << QStringList{"3", "4"}                   << "" << 2 << "" << "kovrenda: Unexpected argument '3'. See 'kovrenda --help'." + lineEnd;
-    QTest::newRow("no display")           << QStringList{}                           << "" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window: no usable display");
-    QTest::newRow("no display, Wayland asked") << QStringList{}                      << "wayland" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window");
+    QTest::newRow("--help")               << QStringList{"--help"}                   << "" << 0 << "Usage: kovrenda [options]" << "" << false;
+    QTest::newRow("-h names every option") << QStringList{"-h"}                      << "" << 0 << "-v, --version" << "" << false;
+    QTest::newRow("--help, the worksheet") << QStringList{"--help"}                  << "" << 0 << "--worksheet <file>" << "" << false;
+    QTest::newRow("--version")            << QStringList{"--version"}                << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "" << false;
+    QTest::newRow("Qt's options pass")    << QStringList{"-platform", "xcb", "--style=fusion", "-v"} << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "" << false;
+    QTest::newRow("Qt's option, no value") << QStringList{"-reverse", "-v"}          << "" << 0 << "kovrenda " KOVRENDA_VERSION + lineEnd << "" << false;
+    QTest::newRow("Qt's option and value") << QStringList{"-style", "fusion"}         << "" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window: no usable display") << false;
+    QTest::newRow("unknown option")       << QStringList{"--frobnicate"}             << "" << 2 << "" << "kovrenda: Unknown option 'frobnicate'. See 'kovrenda --help'." + lineEnd << false;
+    QTest::newRow("stray argument")       << QStringList{"3", "4"}                   << "" << 2 << "" << "kovrenda: Unexpected argument '3'. See 'kovrenda --help'." + lineEnd << false;
+    QTest::newRow("no display")           << QStringList{}                           << "" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window: no usable display") << false;
+    QTest::newRow("no display, Wayland asked") << QStringList{}                      << "wayland" << (onWindows ? keepsRunning : 1) << "" << (onWindows ? "" : "kovrenda: cannot open a window") << false;
+    // The worksheet needs no display; a bad value is named in one line and
+    // nothing is written; a file that cannot be written leaves nothing.
+    QTest::newRow("worksheet")            << QStringList{"--worksheet", "@FILE@", "--seed", "4242"} << "" << 0 << "seed 4242" << "" << true;
+    QTest::newRow("worksheet, all options") << QStringList{"--worksheet", "@FILE@", "--problems", "40", "--groups", "4", "--level", "decimals", "--variants", "2,4", "--seed", "7", "--steps"} << "" << 0 << "seed 7" << "" << true;
+    QTest::newRow("--problems 0")         << QStringList{"--worksheet", "@FILE@", "--problems", "0"} << "" << 2 << "" << "kovrenda: --problems takes a whole number from 1 to 40." << false;
+    QTest::newRow("--problems many")      << QStringList{"--worksheet", "@FILE@", "--problems", "many"} << "" << 2 << "" << "kovrenda: --problems takes a whole number from 1 to 40." << false;
+    QTest::newRow("--groups 9")           << QStringList{"--worksheet", "@FILE@", "--groups", "9"} << "" << 2 << "" << "kovrenda: --groups takes a whole number from 1 to 4." << false;
+    QTest::newRow("--level hard")         << QStringList{"--worksheet", "@FILE@", "--level", "hard"} << "" << 2 << "" << "kovrenda: --level takes whole, roots or decimals." << false;
+    QTest::newRow("--variants 5")         << QStringList{"--worksheet", "@FILE@", "--variants", "5"} << "" << 2 << "" << "kovrenda: --variants takes variants from 1 to 4" << false;
+    QTest::newRow("--seed -1")            << QStringList{"--worksheet", "@FILE@", "--seed", "-1"} << "" << 2 << "" << "kovrenda: --seed takes a whole number" << false;
+    QTest::newRow("option without --worksheet") << QStringList{"--groups", "2"}     << "" << 2 << "" << "kovrenda: --groups goes with --worksheet." << false;
+    QTest::newRow("unwritable file")      << QStringList{"--worksheet", "@FILE@/missing/sheet.pdf"} << "" << 1 << "" << "kovrenda: cannot write " << false;
 }
 
 void TestCommandLine::exits()
@@ -52,6 +67,12 @@ void TestCommandLine::exits()
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
+    QFETCH(bool, written);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString sheet = folder.filePath(QStringLiteral("sheet.pdf"));
+    arguments.replaceInStrings(QStringLiteral("@FILE@"), sheet);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Windows has no display variables (and under wine, DISPLAY is wine's own).
@@ -86,6 +107,14 @@ void TestCommandLine::exits()
     // An error is one line, and nothing else is printed.
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err) && stdErr.count(u'\n') == 1,
              qPrintable(stdErr));
+    // A worksheet whole and nothing else, or nothing at all.
+    const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    QCOMPARE(left, written ? QStringList{"sheet.pdf"} : QStringList());
+    if (written) {
+        QFile pdf(sheet);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF-"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace driver;
@@ -17,6 +20,7 @@ class TestPracticeWindow : public QObject
 private slots:
     void initTestCase();
     void answersRightWrongAndWithHints();
+    void worksheetPreviewShowsItsPages();
 };
 
 void TestPracticeWindow::initTestCase()
@@ -119,6 +123,50 @@ void TestPracticeWindow::answersRightWrongAndWithHints()
     QTest::keyClick(practice, Qt::Key_Escape);
     QTRY_VERIFY(!practice->isVisible());
     QCOMPARE(boxTexts(*window), boxes);
+}
+
+// «Работен лист…» opens the worksheet's dialog; its preview shows the
+// sheet's pages, white paper with the problems' ink on it.
+void TestPracticeWindow::worksheetPreviewShowsItsPages()
+{
+    const auto window = panelWindow();
+    QVERIFY(window);
+    QWidget *practice = openPractice(*window);
+    QVERIFY(practice);
+    click(find<QPushButton>(*practice, QStringLiteral("practiceWorksheet")));
+    QWidget *dialog = nullptr;
+    QTRY_VERIFY((dialog = shownWindow(QStringLiteral("Работен лист"))));
+    auto *seed = find<QLineEdit>(*dialog, QStringLiteral("worksheetSeed"));
+    QVERIFY(seed && seed->text().toUInt() >= 100000); // a new number, at random
+    seed->setText(QStringLiteral("123456"));
+    find<QSpinBox>(*dialog, QStringLiteral("worksheetProblems"))->setValue(3);
+
+    QImage page;
+    int pages = 0;
+    PopupWatcher<QPrintPreviewDialog> watcher(&QApplication::activeModalWidget,
+                                              [&](QPrintPreviewDialog *preview) {
+        auto *view = preview->findChild<QPrintPreviewWidget *>();
+        view->setCurrentPage(1);
+        view->fitInView();
+        pages = view->pageCount();
+        page = view->grab().toImage();
+        preview->reject();
+    });
+    click(find<QPushButton>(*dialog, QStringLiteral("worksheetPreview")));
+    QTRY_VERIFY(!page.isNull());
+    // Two groups of three problems, a page each, and the key's page.
+    QCOMPARE(pages, 3);
+    int white = 0;
+    int dark = 0;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2) {
+            const int grey = qGray(page.pixel(x, y));
+            white += grey > 250;
+            dark += grey < 80;
+        }
+    const int sampled = (page.width() / 2) * (page.height() / 2);
+    QVERIFY2(white > sampled / 5, qPrintable(QStringLiteral("%1 of %2 white").arg(white).arg(sampled)));
+    QVERIFY2(dark > 50, qPrintable(QStringLiteral("%1 dark").arg(dark)));
 }
 
 QTEST_MAIN(TestPracticeWindow)

@@ -32,6 +32,7 @@ build-bench/bench/bench_startup build-bench/bench/startup_probe_window \
 build-bench/bench/intro_timing 1
 build-bench/bench/companion_timing 1
 build-bench/bench/practice_timing 1
+build-bench/bench/worksheet_timing 1
 
 section "valgrind memcheck over the widget tests ($build)"
 for test in tst_window tst_intro tst_drawingsurface; do
