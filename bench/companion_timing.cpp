@@ -13,6 +13,8 @@
 #include "variants.h"
 #include "windowdriver.h"
 
+#include "timing.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -50,13 +52,6 @@ const Case cases[] = {
     {solver::Variant::Radii, "1.23456789012345e-300", "9.87654321098765e300", "r, R: 1e-300, 1e300"},
 };
 // clang-format on
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 } // namespace
 

@@ -14,6 +14,8 @@
 #include "practicewindow.h"
 #include "windowdriver.h"
 
+#include "timing.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -25,22 +27,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template<typename Work>
-double milliseconds(Work work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // From the key in a fresh main window to the window beside it painted.
 double opening(Qt::Key key, const QString &title)

@@ -5,6 +5,7 @@
 //
 // Usage: worksheet_timing [RUNS, default 5]
 
+#include "timing.h"
 #include "worksheet.h"
 
 #include <QElapsedTimer>
@@ -17,26 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template<typename Work>
-double milliseconds(Work work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
