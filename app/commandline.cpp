@@ -158,10 +158,22 @@ std::variant<int, WorksheetRequest> worksheetRequest(const QCommandLineParser &p
     return request;
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Qt's notes on the platform it paints on (a missing runtime folder, a DPI
+// setting that wine refuses) are no business of a command line's user, who
+// reads only the program's own lines; Qt's errors still go through.
+void onlyQtErrors(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtMessages)
+        qtMessages(type, context, text);
+}
+
 // Writes the worksheet with no display and says where, with its number.
 int writeWorksheet(const WorksheetRequest &request)
 {
     useNoDisplay();
+    qtMessages = qInstallMessageHandler(onlyQtErrors);
     char name[] = "kovrenda";
     char *guiArgv[] = {name, nullptr};
     int guiArgc = 1;
