@@ -147,18 +147,22 @@ keys F3
 wait_for 30 xdotool search --onlyvisible --name '^Упражнение' || fail "«Упражнение» did not open"
 practice=$(xdotool search --onlyvisible --name '^Упражнение' | head -1)
 xdotool windowfocus --sync "$practice"
-# The focus starts on the problem; Shift+Tab goes back to its number. Then
-# Tab, Tab to the first answer (r = 27), Tab to the second (R = 76,5).
-keys shift+Tab ctrl+a
+# The focus starts on the problem; Shift+Tab twice goes back over
+# «Работен лист…» to the problem's number. Then Tab over «Работен лист…» and
+# the problem to the first answer (r = 27), Tab to the second (R = 76,5);
+# Enter checks, Ctrl+Shift+C copies the problem and the verdicts.
+keys shift+Tab shift+Tab ctrl+a
 xdotool type --delay 100 10000
-keys Return Tab Tab
+keys Return Tab Tab Tab
 xdotool type --delay 100 27
 keys Tab
 xdotool type --delay 100 76,5
 keys Return ctrl+shift+c
 wait_for 20 sh -c "xclip -o -selection clipboard -t UTF8_STRING | grep -q '№ 10000'" ||
-    fail "«Упражнение» copied nothing"
+    import -window "$practice" "${shot%.png}-practice.png" 2>/dev/null || true
 copied=$(xclip -o -selection clipboard -t UTF8_STRING | tr -d '\r')
+grep -q '№ 10000' <<<"$copied" || copied=
+[[ -n $copied ]] || fail "«Упражнение» copied nothing"
 grep -q '^r = 27 Вярно\.$' <<<"$copied" || fail "no «Вярно» for r = 27 in «$copied»"
 grep -q '^R = 76,5 Вярно\.$' <<<"$copied" || fail "no «Вярно» for R = 76,5 in «$copied»"
 echo "   $(grep '^r = ' <<<"$copied"); $(grep '^R = ' <<<"$copied")"
