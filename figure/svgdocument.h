@@ -8,10 +8,8 @@ class QPaintDevice;
 class QSizeF;
 class QString;
 
-// Drawings saved as SVG, where the build has Qt Svg. The Qt that Debian's
-// archive can build for Windows has none, so that build saves drawings as
-// PNG and PDF only and offers no SVG; a build with Qt Svg (Linux, or Windows
-// with the official Qt) offers all three.
+// Drawings saved as SVG, where the build has Qt Svg; a build without it
+// (Windows built on Debian) saves PNG and PDF only and offers no SVG.
 
 // Whether this build can write SVG.
 bool svgAvailable();
