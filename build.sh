@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Kovrenda, builds it, and then starts the
-# program (run), runs the whole test suite (test), or makes and tests the
-# Windows build (windows; test does it too, after Linux's suite). Installs
-# only the Debian packages that are missing, so a second run goes straight to
-# the build.
+# Sets up a Debian 12 machine for Kovrenda and builds it. Installs only the
+# Debian packages that are missing, so a second run goes straight to the
+# build. Verbs:
+#   run      build, then start the program
+#   test     build, run the whole test suite and the deeper checks
+#            (tools/checks.sh), then make and test the Windows build; Qt for
+#            Windows is built meanwhile, on the cores the tests leave idle
+#   quick    build, run the Linux test suite alone: the loop while you work
+#   windows  make and test the Windows build alone
+#   package  make the Debian package in build-release
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case $mode in
-run | test | windows) ;;
+run | test | quick | windows | package) ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|quick|windows|package" >&2
     exit 2
     ;;
 esac
@@ -39,8 +44,12 @@ check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
 # screenshots with ImageMagick.
 windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     xz-utils wine wine64 nsis zip unzip xvfb xauth xdotool xclip imagemagick python3-fonttools)
-[ "$mode" = test ] && packages+=("${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}")
-[ "$mode" = windows ] && packages+=("${windows_packages[@]}")
+case $mode in
+test) packages+=("${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}") ;;
+quick) packages+=("${test_packages[@]}") ;;
+windows) packages+=("${windows_packages[@]}") ;;
+package) packages+=(file) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -87,19 +96,57 @@ windows() {
     WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 }
 
-if [ "$mode" = windows ]; then
+# Qt for Windows takes longer than anything else and needs nothing of the
+# Linux build, so `test` builds it meanwhile, in the background at a lower
+# priority (build-qt.sh runs its compiler niced), on the cores that the
+# tests and checks leave idle: most of them run one process at a time. It
+# runs in a process group of its own, ended with this script.
+qt_job=
+start_qt() {
+    mkdir -p build-win64
+    set -m
+    bash packaging/windows/build-qt.sh >build-win64/build-qt.out 2>&1 &
+    qt_job=$!
+    set +m
+    trap 'kill -TERM -- "-$qt_job" 2>/dev/null || true' EXIT
+}
+wait_qt() {
+    local status=0
+    echo "Waiting for Qt for Windows (build-win64/build-qt.out)"
+    wait "$qt_job" || status=$?
+    trap - EXIT
+    cat build-win64/build-qt.out
+    return "$status"
+}
+
+case $mode in
+windows)
     windows
     exit
-fi
-
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ;;
+test)
+    start_qt
+    # The benchmarks are built here too, for the checks' one short run of
+    # each: the same build type as the program, so no build of their own.
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVRENDA_BENCH=ON
+    ;;
+package)
+    cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-release --target package
+    ls build-release/*.deb
+    exit
+    ;;
+*) cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+esac
 cmake --build build
 
 case $mode in
 run) exec build/app/kovrenda ;;
+quick) ctest --test-dir build --output-on-failure ;;
 test)
     ctest --test-dir build --output-on-failure
     bash tools/checks.sh build
+    wait_qt
     windows
     ;;
 esac
