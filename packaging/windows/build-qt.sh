@@ -7,10 +7,10 @@
 # This takes qtbase of the same version as the host's Qt 6, whose build tools
 # (moc, rcc, uic) the cross build uses through QT_HOST_PATH, and configures it
 # for x86_64-w64-mingw32: shared, release, with the third-party libraries
-# Qt carries in its source (zlib, pcre2, freetype, harfbuzz, libpng, libjpeg,
+# Qt carries in its source (zlib, pcre2, freetype, harfbuzz, libpng,
 # double-conversion), and without the modules the program does not use
-# (OpenGL, Vulkan, SQL, network, D-Bus, XML, concurrency). It takes some
-# 22 minutes on two cores.
+# (OpenGL, Vulkan, SQL, network, D-Bus, XML, concurrency, the image format
+# plug-ins). docs/development.md gives how long it takes.
 #
 # The folder's name holds the Qt version and a key made of the Debian source
 # version, these options and the toolchain file, so a change of any of them
@@ -55,6 +55,12 @@ options=(
     -DFEATURE_dbus=OFF
     -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF
+    # The image format plug-ins and the JPEG library bundled for them: the
+    # program reads PNG alone, which QtGui does by itself, and ships no
+    # plug-in of them (InstallDlls.cmake).
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_ico=OFF
     # Debian's source leaves out src/3rdparty/wintab, which tablet events need.
     -DFEATURE_tabletevent=OFF
     # The Direct2D platform plugin; turning off direct2d itself breaks the
