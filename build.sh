@@ -67,6 +67,15 @@ fi
 # checkout (packaging/windows/build-qt.sh); the program cross-built with it
 # in build-win64; its tests run under wine in a virtual X server; the zip and
 # the installer made and tried as a user would (packaging/windows/smoke_test.sh).
+# Ends the wine server of the Windows build's prefix and the programs it
+# keeps, and waits until it has gone: `wineserver -k` alone returns while the
+# server is still exiting, and a program started then may connect to it and
+# be cut off.
+stop_wine() {
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+}
+
 windows() {
     local qt version status=0
     qt=$(bash packaging/windows/build-qt.sh)
@@ -79,10 +88,12 @@ windows() {
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DBoost_INCLUDE_DIR="$PWD/build-win64/boost-headers"
     cmake --build build-win64
+    # A server left by an earlier run, which may still be exiting.
+    stop_wine
     xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
         ctest --test-dir build-win64 --output-on-failure || status=$?
     # The wine server that the tests kept running for one another.
-    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    stop_wine
     ((status == 0)) || return "$status"
     (cd build-win64 && cpack)
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
@@ -93,7 +104,7 @@ windows() {
     # gives the figures).
     xvfb-run -a -s '-screen 0 1024x768x24 -noreset' /usr/bin/python3 bench/wine_startup.py \
         build-win64/tests/wine-run.sh build-win64/bench 1
-    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    stop_wine
 }
 
 # Qt for Windows takes longer than anything else and needs nothing of the

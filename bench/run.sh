@@ -55,4 +55,5 @@ if [[ -d build-win64/bench ]]; then
     xvfb-run -a -s '-screen 0 1024x768x24 -noreset' /usr/bin/python3 bench/wine_startup.py \
         build-win64/tests/wine-run.sh build-win64/bench "$pairs" "$bin"
     WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -w 2>/dev/null || true
 fi

@@ -21,20 +21,45 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
-def first_frame(command, env):
-    start = time.monotonic_ns()
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                               stdin=subprocess.DEVNULL, env=env)
-    line = process.stdout.readline()
-    arrived = time.monotonic_ns()
-    process.stdout.read()
-    if process.wait(timeout=120) != 0 or len(line.split()) != 3:
-        sys.exit(f"wine_startup: {command[-1]} printed no first frame: {line!r}")
+def start(command, env):
+    """Starts a probe once: the time to its first frame and its window's size,
+    or None and why where it ended without its line."""
+    # stderr goes to a file, read only if the start fails: a pipe left unread
+    # could fill and stall the probe.
+    with tempfile.TemporaryFile() as errors:
+        begin = time.monotonic_ns()
+        process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=errors,
+                                   stdin=subprocess.DEVNULL, env=env)
+        line = process.stdout.readline()
+        arrived = time.monotonic_ns()
+        process.stdout.read()
+        status = process.wait(timeout=120)
+        if status != 0 or len(line.split()) != 3:
+            errors.seek(0)
+            return None, (f"printed {line!r}, exit status {status}, "
+                          f"its errors: {errors.read()[-3000:]!r}")
     _, width, height = line.split()
-    return (arrived - start) / 1e6, (int(width), int(height))
+    return ((arrived - begin) / 1e6, (int(width), int(height))), None
+
+
+def first_frame(command, env):
+    # A start under wine can, rarely, end before its first frame with no word
+    # of why (wine's own processes starting or ending about it); that start is
+    # reported and made once more. A probe that does not start twice in a row
+    # is a failure.
+    result, why = start(command, env)
+    if result is None:
+        print(f"wine_startup: {command[-1]} ended without its first frame ({why}); "
+              "starting it once more", file=sys.stderr, flush=True)
+        result, why = start(command, env)
+        if result is None:
+            sys.exit(f"wine_startup: {command[-1]} printed no first frame twice; "
+                     f"the second time it {why}")
+    return result
 
 
 def compare(name, window, bare, env, pairs):

@@ -30,6 +30,7 @@ export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 wine=$WINELOADER
 cleanup() {
     "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
