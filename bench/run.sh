@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Reruns every benchmark and prints the figures that the README quotes: the
+# Reruns every benchmark and prints the figures that docs/performance.md quotes: the
 # machine, the solver and number text in ns per call, start-up and peak
 # memory against a bare window, the intro's timing, and the companion
 # window's redraw after «Изчисли», «Упражнение» and the worksheet. Needs the packages of

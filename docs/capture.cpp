@@ -1,4 +1,4 @@
-// Takes the README's pictures from the real windows on a real screen: the
+// Takes the documentation's pictures from the real windows on a real screen: the
 // intro's ten frames and the window after a calculation, or, given
 // "solution" after the folder, the companion window with the drawing and the
 // steps. Run by make-images.sh under Xvfb; the images stay true when the

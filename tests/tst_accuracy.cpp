@@ -29,7 +29,7 @@ Q_DECLARE_METATYPE(Variant)
 //
 // The test prints the worst error per variant and band of thinness
 // rho = long leg / short leg, for the formulas as written and for the
-// solver: the table quoted in the README.
+// solver: the table quoted in docs/accuracy.md.
 namespace {
 
 constexpr double promise = 1e-13;
