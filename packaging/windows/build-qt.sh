@@ -8,9 +8,11 @@
 # (moc, rcc, uic) the cross build uses through QT_HOST_PATH, and configures it
 # for x86_64-w64-mingw32: shared, release, with the third-party libraries
 # Qt carries in its source (zlib, pcre2, freetype, harfbuzz, libpng,
-# double-conversion), and without the modules the program does not use
-# (OpenGL, Vulkan, SQL, network, D-Bus, XML, concurrency, the image format
-# plug-ins). docs/development.md gives how long it takes.
+# double-conversion), and without what the program never uses (the options
+# below say what each one leaves out and why it is not needed). It is the
+# longest stage of `bash build.sh test` on a fresh machine, so everything the
+# Windows build neither links nor loads is configured off:
+# docs/performance.md gives how long it takes.
 #
 # The folder's name holds the Qt version and a key made of the Debian source
 # version, these options and the toolchain file, so a change of any of them
@@ -45,6 +47,9 @@ options=(
     -DFEATURE_system_png=OFF
     -DFEATURE_system_jpeg=OFF
     -DFEATURE_system_doubleconversion=OFF
+    # The modules: the program and its tests link Core, Gui, Widgets,
+    # PrintSupport and Test alone (the import tables of kovrenda.exe and of
+    # the test and benchmark programs name no other Qt DLL).
     -DFEATURE_opengl=OFF
     # Loading OpenGL at run time; on by itself on Windows, and Qt 6.4.2's
     # windows platform plug-in does not compile with it but without OpenGL.
@@ -57,15 +62,74 @@ options=(
     -DFEATURE_concurrent=OFF
     # The image format plug-ins and the JPEG library bundled for them: the
     # program reads PNG alone, which QtGui does by itself, and ships no
-    # plug-in of them (InstallDlls.cmake).
+    # plug-in of them (InstallDlls.cmake). PPM and XBM images are read by
+    # nothing either (Qt's own cursors and style icons are XBM and XPM data
+    # compiled in, not files).
     -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF
     -DFEATURE_ico=OFF
+    -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF
     # Debian's source leaves out src/3rdparty/wintab, which tablet events need.
     -DFEATURE_tabletevent=OFF
     # The Direct2D platform plugin; turning off direct2d itself breaks the
     # link of Qt6PrintSupport.
     -DFEATURE_direct2d1_1=OFF
+    # Widgets and dialogs that no window of the program has and that none of
+    # those it has uses inside (the import tables name none of them; the
+    # print dialog needs the date editor, the print preview the graphics
+    # view, the file dialog the tree and list views, and Windows' style the
+    # input dialog, so these stay).
+    -DFEATURE_mdiarea=OFF
+    -DFEATURE_dockwidget=OFF
+    -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_fontcombobox=OFF
+    -DFEATURE_commandlinkbutton=OFF
+    -DFEATURE_toolbox=OFF
+    -DFEATURE_wizard=OFF
+    -DFEATURE_columnview=OFF
+    -DFEATURE_datawidgetmapper=OFF
+    -DFEATURE_undoview=OFF
+    -DFEATURE_syntaxhighlighter=OFF
+    -DFEATURE_splashscreen=OFF
+    -DFEATURE_textbrowser=OFF
+    -DFEATURE_colordialog=OFF
+    -DFEATURE_fontdialog=OFF
+    -DFEATURE_errormessage=OFF
+    -DFEATURE_progressdialog=OFF
+    -DFEATURE_graphicseffect=OFF
+    -DFEATURE_scroller=OFF
+    -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_movie=OFF
+    # Undo stacks (QUndoStack): the boxes' own undo is QLineEdit's.
+    -DFEATURE_undocommand=OFF
+    -DFEATURE_undostack=OFF
+    -DFEATURE_undogroup=OFF
+    # Text documents in other formats than plain and rich text: the program
+    # neither reads nor writes Markdown, ODF or XML.
+    -DFEATURE_textodfwriter=OFF
+    -DFEATURE_textmarkdownreader=OFF
+    -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_xmlstream=OFF
+    # Core classes nothing uses: shared memory and system semaphores between
+    # processes, the MIME type database (files are chosen by name filters),
+    # the Jalali and Islamic calendars, two proxy models and the item model
+    # tester of Qt Test.
+    -DFEATURE_sharedmemory=OFF
+    -DFEATURE_systemsemaphore=OFF
+    -DFEATURE_mimetype=OFF
+    -DFEATURE_jalalicalendar=OFF
+    -DFEATURE_hijricalendar=OFF
+    -DFEATURE_islamiccivilcalendar=OFF
+    -DFEATURE_transposeproxymodel=OFF
+    -DFEATURE_concatenatetablesproxymodel=OFF
+    -DFEATURE_itemmodeltester=OFF
+    # PCRE2's just-in-time compiler, one of the largest files of the build:
+    # the program's regular expressions check a few typed characters, which
+    # PCRE2's interpreter does as well, and Qt falls back to it by itself.
+    -DCMAKE_C_FLAGS=-DPCRE2_DISABLE_JIT
 )
 key=$({
     echo "$source_version"
@@ -111,7 +175,7 @@ if ! {
     cmake -S "$src" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$prefix/share/kovrenda/mingw-w64.cmake" \
         -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" &&
-        nice -n 10 cmake --build "$work/build" --parallel "$(nproc)" &&
+        cmake --build "$work/build" --parallel "$(nproc)" &&
         cmake --install "$work/build"
 } >"$log" 2>&1; then
     grep -A20 -e '^FAILED' -e 'CMake Error' "$log" | head -80 >&2 || true
