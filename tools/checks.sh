@@ -5,11 +5,12 @@
 #      figures come from bench/run.sh, not from here);
 #   2. valgrind's memcheck over the widget tests of the ordinary build: no
 #      memory error and no definite leak;
-#   3. the whole test suite built with AddressSanitizer and UBSan (preset
-#      "asan", in build-asan); the packaging tests are left out, since they
-#      make and validate the Debian package rather than run our code;
-#   4. every fuzzer for KOVRENDA_FUZZ_SECONDS (30) from its seed corpus, and
-#      the test suite once more as clang builds it (preset "fuzz", build-fuzz).
+#   3. everything built by clang with AddressSanitizer, UBSan and libFuzzer's
+#      coverage, with Qt's and the standard library's assertions on (preset
+#      "fuzz", in build-fuzz): the whole test suite under the sanitizers (the
+#      packaging tests are left out, since they make and validate the Debian
+#      package rather than run our code), and every fuzzer for
+#      KOVRENDA_FUZZ_SECONDS (30) from its seed corpus.
 #
 # Usage: tools/checks.sh [BUILD_DIR]
 # BUILD_DIR is the ordinary build with its tests (default: build).
@@ -48,10 +49,8 @@ for test in tst_window tst_intro tst_drawingsurface; do
         "$build/tests/$test" -silent
 done
 
-section "The test suite under AddressSanitizer and UBSan (build-asan)"
-cmake --workflow --preset asan
-
-section "Fuzzers, $fuzz_seconds s each, and the test suite built by clang (build-fuzz)"
+section "The test suite and the fuzzers for $fuzz_seconds s each, built by clang with ASan and UBSan (build-fuzz)"
 cmake --preset fuzz -DKOVRENDA_FUZZ_SECONDS="$fuzz_seconds" >/dev/null
-cmake --build --preset fuzz
+# At a lower priority, as build.sh compiles: whatever else runs keeps its cores.
+nice -n 10 cmake --build --preset fuzz
 ctest --preset fuzz
