@@ -5,7 +5,7 @@
 #   run      build, then start the program
 #   test     build, run the whole test suite and the deeper checks
 #            (tools/checks.sh), then make and test the Windows build; Qt for
-#            Windows is built meanwhile, on the cores the tests leave idle
+#            Windows is built meanwhile, first in line for the cores
 #   quick    build, run the Linux test suite alone: the loop while you work
 #   windows  make and test the Windows build alone
 #   package  make the Debian package in build-release
@@ -36,32 +36,40 @@ test_packages=(file desktop-file-utils appstream lintian devscripts xvfb xauth x
     at-spi2-core python3-pyatspi weston qt6-wayland libmpfr-dev poppler-utils)
 # The fuzzers, the sanitizer build and the benchmarks.
 check_packages=(clang-14 libclang-rt-14-dev libbenchmark-dev valgrind)
-# The Windows build: MinGW-w64's cross compiler (posix threads, which Qt's
-# threads need), dpkg-dev and xz-utils to unpack Qt's Debian source, wine to
-# run the tests (python3-fonttools names Liberation Serif as Windows' Times
-# New Roman for them), NSIS for the installer; its smoke test drives the real
-# window in Xvfb with xdotool, reads the clipboard with xclip and compares
-# screenshots with ImageMagick.
-windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    xz-utils wine wine64 nsis zip unzip xvfb xauth xdotool xclip imagemagick python3-fonttools)
-case $mode in
-test) packages+=("${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}") ;;
-quick) packages+=("${test_packages[@]}") ;;
-windows) packages+=("${windows_packages[@]}") ;;
-package) packages+=(file) ;;
-esac
+# Building Qt for Windows and the program with it: MinGW-w64's cross
+# compiler (posix threads, which Qt's threads need), dpkg-dev, xz-utils and
+# perl to unpack Qt's Debian source and generate its headers.
+cross_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    xz-utils perl)
+# Testing the Windows build: wine to run the tests (python3-fonttools names
+# Liberation Serif as Windows' Times New Roman for them), NSIS for the
+# installer; its smoke test drives the real window in Xvfb with xdotool,
+# reads the clipboard with xclip and compares screenshots with ImageMagick.
+windows_packages=(wine wine64 nsis zip unzip xvfb xauth xdotool xclip imagemagick python3-fonttools)
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    sudo=()
+# Installs those of the named packages that are missing, with one
+# `apt-get update` before the first installation of this run.
+updated=
+install_missing() {
+    local package missing=() sudo=()
+    for package; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update
+    if [[ -z $updated ]]; then
+        "${sudo[@]}" apt-get update
+        updated=1
+    fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+}
+
+# Compiling yields the cores to whatever else runs: in `test`, Qt for
+# Windows, which sets the length of the whole run, and the tests, some of
+# which wait for windows and timers. Compilers at a lower priority take only
+# what these leave idle; the tests themselves run at the normal priority.
+low=(nice -n 10)
 
 # Qt for Windows, built once from Debian's source into a cache outside the
 # checkout (packaging/windows/build-qt.sh); the program cross-built with it
@@ -76,8 +84,10 @@ stop_wine() {
     WINEPREFIX=$PWD/build-win64/wine /usr/lib/wine/wineserver64 -w 2>/dev/null || true
 }
 
-windows() {
-    local qt version status=0
+# windows_build [COMMAND PREFIX...]: Qt for Windows at the normal priority,
+# then the program's Windows build, its compiler run through the prefix.
+windows_build() {
+    local qt
     qt=$(bash packaging/windows/build-qt.sh)
     # Boost.Multiprecision is headers alone, the same for every platform: the
     # cross build is shown them in a folder of their own, never the host's
@@ -87,7 +97,11 @@ windows() {
     cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DKOVRENDA_BENCH=ON \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DBoost_INCLUDE_DIR="$PWD/build-win64/boost-headers"
-    cmake --build build-win64
+    "$@" cmake --build build-win64
+}
+
+windows_test() {
+    local version status=0
     # A server left by an earlier run, which may still be exiting.
     stop_wine
     xvfb-run -a -s '-screen 0 1024x768x24 -noreset' \
@@ -107,39 +121,55 @@ windows() {
     stop_wine
 }
 
-# Qt for Windows takes longer than anything else and needs nothing of the
-# Linux build, so `test` builds it meanwhile, in the background at a lower
-# priority (build-qt.sh runs its compiler niced), on the cores that the
-# tests and checks leave idle: most of them run one process at a time. It
-# runs in a process group of its own, ended with this script.
-qt_job=
-start_qt() {
+# On a fresh machine Qt for Windows takes longer than anything else, and
+# needs nothing of the Linux build, so `test` starts it as soon as its
+# packages are in, in the background, in a process group of its own that
+# ends with this script. Its compiler has the normal priority, so it is first
+# in line for the cores; the program's Windows build follows it there at the
+# lower priority, on the cores that the Linux tests leave idle.
+background_job=
+start_windows_build() {
     mkdir -p build-win64
     set -m
-    bash packaging/windows/build-qt.sh >build-win64/build-qt.out 2>&1 &
-    qt_job=$!
+    windows_build "${low[@]}" >build-win64/build.out 2>&1 &
+    background_job=$!
     set +m
-    trap 'kill -TERM -- "-$qt_job" 2>/dev/null || true' EXIT
+    trap 'kill -TERM -- "-$background_job" 2>/dev/null || true' EXIT
 }
-wait_qt() {
+wait_windows_build() {
     local status=0
-    echo "Waiting for Qt for Windows (build-win64/build-qt.out)"
-    wait "$qt_job" || status=$?
+    echo "Waiting for Qt for Windows and the Windows build (build-win64/build.out)"
+    wait "$background_job" || status=$?
     trap - EXIT
-    cat build-win64/build-qt.out
+    cat build-win64/build.out
     return "$status"
 }
 
 case $mode in
+run) install_missing "${packages[@]}" ;;
+quick) install_missing "${packages[@]}" "${test_packages[@]}" ;;
+package) install_missing "${packages[@]}" file ;;
 windows)
-    windows
+    install_missing "${packages[@]}" "${cross_packages[@]}" "${windows_packages[@]}"
+    windows_build
+    windows_test
     exit
     ;;
 test)
-    start_qt
+    # What Qt for Windows needs first, so that it starts at once; the rest
+    # is installed while it builds.
+    install_missing "${packages[@]}" "${cross_packages[@]}"
+    start_windows_build
+    install_missing "${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}"
+    ;;
+esac
+
+case $mode in
+test)
     # The benchmarks are built here too, for the checks' one short run of
     # each: the same build type as the program, so no build of their own.
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVRENDA_BENCH=ON
+    "${low[@]}" cmake --build build
     ;;
 package)
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -147,9 +177,11 @@ package)
     ls build-release/*.deb
     exit
     ;;
-*) cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+*)
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
+    ;;
 esac
-cmake --build build
 
 case $mode in
 run) exec build/app/kovrenda ;;
@@ -157,7 +189,7 @@ quick) ctest --test-dir build --output-on-failure ;;
 test)
     ctest --test-dir build --output-on-failure
     bash tools/checks.sh build
-    wait_qt
-    windows
+    wait_windows_build
+    windows_test
     ;;
 esac
