@@ -15,8 +15,9 @@
 # docs/performance.md gives how long it takes.
 #
 # The folder's name holds the Qt version and a key made of the Debian source
-# version, these options and the toolchain file, so a change of any of them
-# builds anew beside the old one; an unfinished build is never taken.
+# version, these options, the toolchain file and qt-unity.cmake, so a change
+# of any of them builds anew beside the old one; an unfinished build is never
+# taken.
 #
 # Qt Svg is not built: Debian's archive serves the description of its source
 # package (qt6-svg) but not its tarballs, so the Windows build saves the
@@ -130,12 +131,17 @@ options=(
     # the program's regular expressions check a few typed characters, which
     # PCRE2's interpreter does as well, and Qt falls back to it by itself.
     -DCMAKE_C_FLAGS=-DPCRE2_DISABLE_JIT
+    # HarfBuzz and the Windows platform plug-in compiled as unity sources
+    # (qt-unity.cmake says why).
+    -DCMAKE_PROJECT_INCLUDE=@here@/qt-unity.cmake
 )
 key=$({
     echo "$source_version"
     printf '%s\n' "${options[@]}"
-    cat "$here/mingw-w64.cmake"
+    cat "$here/mingw-w64.cmake" "$here/qt-unity.cmake"
 } | sha256sum | cut -c1-12)
+# The checkout's own path is no part of the key.
+options=("${options[@]//@here@/$here}")
 prefix=$cache/qt-$qt_version-mingw-$key
 
 if [[ -f $prefix/.complete ]]; then
