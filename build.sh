@@ -5,7 +5,7 @@
 #   run      build, then start the program
 #   test     build, run the whole test suite and the deeper checks
 #            (tools/checks.sh), then make and test the Windows build; Qt for
-#            Windows is built meanwhile, first in line for the cores
+#            Windows is built first, while the packages install
 #   quick    build, run the Linux test suite alone: the loop while you work
 #   windows  make and test the Windows build alone
 #   package  make the Debian package in build-release
@@ -65,10 +65,9 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Compiling yields the cores to whatever else runs: in `test`, Qt for
-# Windows, which sets the length of the whole run, and the tests, some of
-# which wait for windows and timers. Compilers at a lower priority take only
-# what these leave idle; the tests themselves run at the normal priority.
+# The Windows build's compiler yields the cores to the Linux stages: it runs
+# beside them in `test`, on what the tests, one at a time, leave idle, and
+# the tests, some of which wait for windows and timers, keep theirs.
 low=(nice -n 10)
 
 # Qt for Windows, built once from Debian's source into a cache outside the
@@ -121,27 +120,33 @@ windows_test() {
     stop_wine
 }
 
-# On a fresh machine Qt for Windows takes longer than anything else, and
+# On a fresh machine Qt for Windows takes longer than everything else, and
 # needs nothing of the Linux build, so `test` starts it as soon as its
-# packages are in, in the background, in a process group of its own that
-# ends with this script. Its compiler has the normal priority, so it is first
-# in line for the cores; the program's Windows build follows it there at the
-# lower priority, on the cores that the Linux tests leave idle.
-background_job=
-start_windows_build() {
+# packages are in, in the background, and gives it the cores alone: the rest
+# of the packages install meanwhile, and the Linux stages wait for it, since
+# compilers beside it slow it down by more than they get done (in one run,
+# three at a lower priority made it take 38 % longer). Then the program's
+# Windows build runs in the background at the lower priority while the
+# Linux stages go on. Each background job is a process group of its own,
+# ended with this script.
+jobs_to_end=()
+trap 'for job in "${jobs_to_end[@]}"; do kill -TERM -- "-$job" 2>/dev/null || true; done' EXIT
+background() {
+    local output=$1
+    shift
     mkdir -p build-win64
     set -m
-    windows_build "${low[@]}" >build-win64/build.out 2>&1 &
-    background_job=$!
+    "$@" >"$output" 2>&1 &
+    jobs_to_end+=("$!")
     set +m
-    trap 'kill -TERM -- "-$background_job" 2>/dev/null || true' EXIT
 }
-wait_windows_build() {
-    local status=0
-    echo "Waiting for Qt for Windows and the Windows build (build-win64/build.out)"
-    wait "$background_job" || status=$?
-    trap - EXIT
-    cat build-win64/build.out
+# Waits for the last background job and shows what it wrote.
+wait_background() {
+    local output=$1 status=0
+    echo "Waiting for ${2} ($output)"
+    wait "${jobs_to_end[-1]}" || status=$?
+    unset 'jobs_to_end[-1]'
+    cat "$output"
     return "$status"
 }
 
@@ -159,7 +164,7 @@ test)
     # What Qt for Windows needs first, so that it starts at once; the rest
     # is installed while it builds.
     install_missing "${packages[@]}" "${cross_packages[@]}"
-    start_windows_build
+    background build-win64/build-qt.out bash packaging/windows/build-qt.sh
     install_missing "${test_packages[@]}" "${check_packages[@]}" "${windows_packages[@]}"
     ;;
 esac
@@ -169,7 +174,9 @@ test)
     # The benchmarks are built here too, for the checks' one short run of
     # each: the same build type as the program, so no build of their own.
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOVRENDA_BENCH=ON
-    "${low[@]}" cmake --build build
+    wait_background build-win64/build-qt.out "Qt for Windows"
+    background build-win64/build.out windows_build "${low[@]}"
+    cmake --build build
     ;;
 package)
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -189,7 +196,7 @@ quick) ctest --test-dir build --output-on-failure ;;
 test)
     ctest --test-dir build --output-on-failure
     bash tools/checks.sh build
-    wait_windows_build
+    wait_background build-win64/build.out "the Windows build"
     windows_test
     ;;
 esac

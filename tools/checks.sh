@@ -51,6 +51,8 @@ done
 
 section "The test suite and the fuzzers for $fuzz_seconds s each, built by clang with ASan and UBSan (build-fuzz)"
 cmake --preset fuzz -DKOVRENDA_FUZZ_SECONDS="$fuzz_seconds" >/dev/null
-# At a lower priority, as build.sh compiles: whatever else runs keeps its cores.
-nice -n 10 cmake --build --preset fuzz
-ctest --preset fuzz
+cmake --build --preset fuzz
+# The fuzzers side by side, each for its fixed time; then the suite, one test
+# at a time as everywhere.
+ctest --preset fuzzers
+ctest --preset sanitized
