@@ -3,6 +3,7 @@
 #include <boost/multiprecision/integer.hpp>
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -367,10 +368,16 @@ Number sqrt(const Number &x)
     for (const unsigned prime : smallPrimes()) {
         if (prime == 2)
             continue;
-        if (Integer(prime) * prime > rest)
+        // Past the root of what is left: then that is a prime or 1. Only a
+        // small rest can be, and is compared as a machine word.
+        if (boost::multiprecision::msb(rest) < 40
+            && std::uint64_t(prime) * prime > rest.convert_to<std::uint64_t>())
             break;
+        // The remainder by a machine word, which makes no big number.
+        if (boost::multiprecision::integer_modulus(rest, prime) != 0)
+            continue;
         unsigned times = 0;
-        while (rest % prime == 0) {
+        while (boost::multiprecision::integer_modulus(rest, prime) == 0) {
             rest /= prime;
             ++times;
         }
