@@ -30,6 +30,10 @@ struct Quantity
     exact::Number value;
     std::optional<QString> exactForm;
     int digits = stepDigits;
+    // Known only approximately (found numerically, or a value that needs
+    // more than one root): never shown exactly, and neither is anything
+    // worked out from it.
+    bool approximate = false;
     // The decimal last worked out, and for how many digits.
     mutable std::optional<std::pair<int, exact::Decimal>> decimal;
 };

@@ -73,15 +73,24 @@ void Term::roundedQuantities(std::vector<Quantity *> &found) const
         operand.roundedQuantities(found);
 }
 
-Number Term::shownValue(const StepNotation &notation) const
+bool Term::approximate() const
+{
+    if (m_node->quantity && m_node->quantity->approximate)
+        return true;
+    return std::ranges::any_of(m_node->operands, &Term::approximate);
+}
+
+Number Term::shownValue(const StepNotation &notation, bool closely) const
 {
     const Node &n = *m_node;
-    if (n.quantity)
-        return notation.shownValue(*n.quantity);
+    if (n.quantity) {
+        const Number shown = notation.shownValue(*n.quantity);
+        return closely && !shown.isRational() ? Number::fromDecimal(shown.rounded(60)) : shown;
+    }
     if (n.operands.empty())
         return n.value;
-    const Number x = n.operands.front().shownValue(notation);
-    const Number y = n.operands.size() > 1 ? n.operands.back().shownValue(notation) : x;
+    const Number x = n.operands.front().shownValue(notation, closely);
+    const Number y = n.operands.size() > 1 ? n.operands.back().shownValue(notation, closely) : x;
     return apply(n.op, x, y);
 }
 

@@ -47,9 +47,15 @@ public:
 
     // The quantities that the formula shows as decimals, not exactly.
     void roundedQuantities(std::vector<Quantity *> &found) const;
+    // Whether a quantity in it is known only approximately.
+    bool approximate() const;
 
-    // The value that the formula gives with its quantities as shown.
-    exact::Number shownValue(const StepNotation &notation) const;
+    // The value that the formula gives with its quantities as shown. Where
+    // an exact form shown has a root that the formula cannot combine with
+    // the others (a root of it, another root), `closely` works with each
+    // exact form's decimal to 60 digits instead, far more than any step
+    // shows.
+    exact::Number shownValue(const StepNotation &notation, bool closely = false) const;
 
     // The formula written with the operations up to `level` deep worked
     // out; nothing where such a value has no short exact form.

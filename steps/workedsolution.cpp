@@ -1,6 +1,7 @@
 #include "workedsolution.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 using exact::Number;
 
@@ -28,10 +29,24 @@ Quantity &WorkedSolution::given(const QString &symbol, const Number &value)
     return quantity(symbol, value);
 }
 
+Quantity &WorkedSolution::found(const QString &symbol, const Number &value, bool approximate)
+{
+    Quantity &q = quantity(symbol, value);
+    if (approximate) {
+        q.approximate = true;
+        q.exactForm.reset();
+    }
+    return q;
+}
+
 Quantity &WorkedSolution::step(const QString &from, const QString &symbol,
                                const QStringList &symbolic, const Term &formula)
 {
     Quantity &result = quantity(symbol, formula.value());
+    if (formula.approximate()) {
+        result.approximate = true;
+        result.exactForm.reset();
+    }
     m_lines.push_back(Line{Line::Step, from, symbolic, formula, &result, {}});
     return result;
 }
@@ -55,10 +70,23 @@ void WorkedSolution::write(const QString &text)
 QStringList WorkedSolution::lines()
 {
     // From the last step back: a value's digits are those that the steps
-    // putting it in need by the time its own step is made redoable.
-    for (auto line = m_lines.rbegin(); line != m_lines.rend(); ++line)
-        if (line->kind == Line::Step)
-            makeRedoable(*line);
+    // putting it in need by the time its own step is made redoable. A value
+    // put into two steps may be raised by the earlier one after the later
+    // one was done with it, which can undo a later step that added up only
+    // by a lucky cancellation (2,64633 − 2,61633): so again, until no
+    // value's digits change. They only grow, to mostDigits at most.
+    for (bool changed = true; changed;) {
+        std::vector<int> before;
+        for (const Quantity &q : m_quantities)
+            before.push_back(q.digits);
+        for (auto line = m_lines.rbegin(); line != m_lines.rend(); ++line)
+            if (line->kind == Line::Step)
+                makeRedoable(*line);
+        changed = false;
+        std::size_t i = 0;
+        for (const Quantity &q : m_quantities)
+            changed = changed || q.digits != before[i++];
+    }
     QStringList lines;
     int number = 0;
     for (const Line &line : m_lines) {
@@ -86,8 +114,13 @@ void WorkedSolution::makeRedoable(const Line &line)
     const exact::Decimal &shown = m_notation.decimal(*line.result);
     const Number allowed = exact::power(Number(10), shown.lastExponent()) / Number(2);
     const auto redoable = [&] {
-        return exact::abs(line.formula.shownValue(m_notation) - Number::fromDecimal(shown))
-            <= allowed;
+        Number redone;
+        try {
+            redone = line.formula.shownValue(m_notation);
+        } catch (const std::domain_error &) {
+            redone = line.formula.shownValue(m_notation, true);
+        }
+        return exact::abs(redone - Number::fromDecimal(shown)) <= allowed;
     };
     if (redoable())
         return;

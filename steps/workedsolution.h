@@ -40,6 +40,13 @@ public:
     Quantity &step(const QString &from, const QString &symbol, const QStringList &symbolic,
                    const Term &formula);
 
+    // A value found otherwise than by a formula of these steps: numerically,
+    // or one that needs more roots than a formula here holds. Where it is
+    // approximate it is shown as a decimal, whose digits the steps that put
+    // it in raise as they need, and so is every step worked out from it; a
+    // line of the caller's (say()) shows where it comes from.
+    Quantity &found(const QString &symbol, const exact::Number &value, bool approximate);
+
     // A numbered line that states something, written at the end.
     void say(std::function<QString(const StepNotation &)> text);
     void say(const QString &text);

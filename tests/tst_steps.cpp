@@ -1,12 +1,16 @@
 #include "loneletters.h"
 #include "number.h"
 #include "numbertext.h"
+#include "pairsteps.h"
+#include "schooltext.h"
 #include "solutionsteps.h"
 #include "spoken.h"
+#include "stepreading.h"
 #include "variants.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -18,199 +22,6 @@
 using solver::Variant;
 
 namespace {
-
-// Reads back a side of a step as the student sees it: numbers in school
-// notation ("2,5", "1·10⁻⁷"), + − · /, √, squares and powers of ten,
-// brackets, a factor right before √ ("5√2"); and works it out exactly.
-class Reading
-{
-public:
-    Reading(const QString &text, QChar point) : m_text(text), m_point(point) {}
-
-    // The value of the whole text; throws std::runtime_error where it is no
-    // such expression, std::domain_error where it cannot be worked out.
-    exact::Number value()
-    {
-        const exact::Number result = sum();
-        if (peek() != QChar())
-            fail();
-        return result;
-    }
-
-private:
-    QChar peek()
-    {
-        while (m_at < m_text.size() && m_text[m_at] == u' ')
-            ++m_at;
-        return m_at < m_text.size() ? m_text[m_at] : QChar();
-    }
-
-    [[noreturn]] void fail() const
-    {
-        throw std::runtime_error(qPrintable(QStringLiteral("cannot read «%1» at %2")
-                                                .arg(m_text)
-                                                .arg(m_at)));
-    }
-
-    exact::Number sum()
-    {
-        exact::Number result = product();
-        for (QChar c = peek(); c == u'+' || c == u'−'; c = peek()) {
-            ++m_at;
-            result = c == u'+' ? result + product() : result - product();
-        }
-        return result;
-    }
-
-    exact::Number product()
-    {
-        exact::Number result = factor();
-        for (QChar c = peek(); c == u'·' || c == u'/' || c == u'√'; c = peek()) {
-            if (c != u'√')
-                ++m_at;
-            result = c == u'/' ? result / factor() : result * factor();
-        }
-        return result;
-    }
-
-    exact::Number factor()
-    {
-        if (peek() == u'−') {
-            ++m_at;
-            return -factor();
-        }
-        const exact::Number base = primary();
-        static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
-        bool negative = false;
-        if (peek() == u'⁻') {
-            negative = true;
-            ++m_at;
-        }
-        long long exponent = -1;
-        for (qsizetype digit; m_at < m_text.size()
-             && (digit = superscripts.indexOf(m_text[m_at])) >= 0;
-             ++m_at)
-            exponent = std::max(exponent, 0LL) * 10 + digit;
-        if (exponent < 0) {
-            if (negative)
-                fail();
-            return base;
-        }
-        return exact::power(base, negative ? -exponent : exponent);
-    }
-
-    exact::Number primary()
-    {
-        const QChar c = peek();
-        if (c == u'(') {
-            ++m_at;
-            const exact::Number inside = sum();
-            if (peek() != u')')
-                fail();
-            ++m_at;
-            return inside;
-        }
-        if (c == u'√') {
-            ++m_at;
-            return exact::sqrt(primary());
-        }
-        const qsizetype first = m_at;
-        const auto digits = [&] {
-            while (m_at < m_text.size() && m_text[m_at].isDigit())
-                ++m_at;
-        };
-        digits();
-        if (m_at + 1 < m_text.size() && m_text[m_at] == m_point && m_text[m_at + 1].isDigit()) {
-            ++m_at;
-            digits();
-        }
-        const auto decimal = exact::readDecimal(m_text.mid(first, m_at - first).toStdString());
-        if (!decimal)
-            fail();
-        return exact::Number::fromDecimal(*decimal);
-    }
-
-    QString m_text;
-    QChar m_point;
-    qsizetype m_at = 0;
-};
-
-// A decimal as the steps write a rounded value, "0,292893", "1,23457·10⁻⁵":
-// half a unit of its last digit, or nothing if the text is no decimal.
-std::optional<exact::Number> halfUnitOfLastDigit(const QString &text, QChar point)
-{
-    static const QRegularExpression decimal(
-        QStringLiteral("^−?\\d+(?:[.,](\\d+))?(?:·10(⁻?)([⁰¹²³⁴⁵⁶⁷⁸⁹]+))?$"));
-    const QRegularExpressionMatch m = decimal.match(text);
-    if (!m.hasMatch() || (m.capturedLength(1) > 0 && !text.contains(point)))
-        return std::nullopt;
-    long long exponent = 0;
-    for (const QChar c : m.captured(3))
-        exponent = exponent * 10 + QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹").indexOf(c);
-    if (!m.captured(2).isEmpty())
-        exponent = -exponent;
-    return exact::power(exact::Number(10), exponent - m.capturedLength(1)) / exact::Number(2);
-}
-
-// A chain "X = A = B ≈ C" split into its sides and the relations between
-// them.
-struct Chain
-{
-    QStringList sides;
-    QString relations; // '=' or '≈' before each side but the first
-};
-
-Chain chainOf(const QString &text)
-{
-    static const QRegularExpression relation(QStringLiteral(" ([=≈]) "));
-    Chain chain;
-    qsizetype from = 0;
-    for (const auto &m : relation.globalMatch(text)) {
-        chain.sides << text.mid(from, m.capturedStart() - from);
-        chain.relations += m.captured(1);
-        from = m.capturedEnd();
-    }
-    chain.sides << text.mid(from);
-    return chain;
-}
-
-bool isFormula(const QString &side)
-{
-    return std::any_of(side.begin(), side.end(), [](QChar c) { return c.isLetter(); });
-}
-
-// Whether what a chain shows adds up: two numeric sides joined by "=" are
-// equal exactly, and the decimal after "≈" is what the side before it gives,
-// rounded to the digits shown. Sides with letters are formulas and are left
-// alone. Returns the number of relations checked, or throws with the first
-// that fails.
-int checkChain(const Chain &chain, QChar point)
-{
-    int checked = 0;
-    for (qsizetype i = 1; i < chain.sides.size(); ++i) {
-        const QString &left = chain.sides[i - 1];
-        const QString &right = chain.sides[i];
-        if (isFormula(left) || isFormula(right))
-            continue;
-        const exact::Number x = Reading(left, point).value();
-        const exact::Number y = Reading(right, point).value();
-        if (chain.relations[i - 1] == u'=') {
-            if (x != y)
-                throw std::runtime_error(qPrintable(
-                    QStringLiteral("«%1 = %2» does not hold").arg(left, right)));
-        } else {
-            const auto half = halfUnitOfLastDigit(right, point);
-            if (!half)
-                throw std::runtime_error(
-                    qPrintable(QStringLiteral("«≈ %1» is not a decimal").arg(right)));
-            if (exact::abs(x - y) > *half)
-                throw std::runtime_error(qPrintable(
-                    QStringLiteral("«%1 ≈ %2» is not right to the digits shown").arg(left, right)));
-        }
-        ++checked;
-    }
-    return checked;
-}
 
 // A number of the steps ("−2,5·10⁻⁷") as the value boxes write it ("-2.5e-07",
 // with the locale's decimal separator), to compare with what a box shows.
@@ -370,6 +181,8 @@ class TestSteps : public QObject
 private slots:
     void stepsAddUp_data();
     void stepsAddUp();
+    void pairStepsAddUp_data();
+    void pairStepsAddUp();
 };
 
 void TestSteps::stepsAddUp_data()
@@ -489,4 +302,107 @@ void TestSteps::stepsAddUp()
 }
 
 QTEST_GUILESS_MAIN(TestSteps)
+// The givens of a pair from a known triangle, as a student types them: a
+// terminating decimal exactly, any other value to 15 digits.
+pairs::Given typedFrom(const pairs::Triangle &t, pairs::Quantity q)
+{
+    const pairs::Value &v = t[q];
+    if (v.exact)
+        if (const auto decimal = v.exact->terminatingDecimal())
+            return {q, exact::Number::fromDecimal(*decimal)};
+    return {q, exact::Number::fromDecimal(v.rounded(15))};
+}
+
+// The steps of every pair add up as the variants' do, from triangles with
+// exact values (3-4-5; 30°, 60° and 90° with c = 2, whose other values are
+// typed to 15 digits) and from random ones, in either name of the legs; and
+// each of the twelve values the givens do not name is found by a step.
+void TestSteps::pairStepsAddUp_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("family"); // 0: 3-4-5, 1: 30°, 2: random
+    QTest::addColumn<QLocale>("locale");
+    const QLocale comma(QLocale::Bulgarian, QLocale::Bulgaria);
+    for (std::size_t row = 0; row < pairs::table::rows.size(); ++row) {
+        const pairs::PairFacts &facts = pairs::table::rows[row];
+        if (facts.twice)
+            continue;
+        for (int family = 0; family < 3; ++family)
+            QTest::addRow("%s, %s: %s", pairs::factsOf(facts.first).name.data(),
+                          pairs::factsOf(facts.second).name.data(),
+                          family == 0 ? "3-4-5" : family == 1 ? "30°" : "random")
+                << int(row) << family << (family == 1 ? QLocale::c() : comma);
+    }
+}
+
+void TestSteps::pairStepsAddUp()
+{
+    QFETCH(int, row);
+    QFETCH(int, family);
+    QFETCH(QLocale, locale);
+    using pairs::Quantity;
+    const pairs::PairFacts &facts = pairs::table::rows[std::size_t(row)];
+    const QChar point = locale.decimalPoint().front();
+    QRandomGenerator random(std::uint32_t(row) * 3 + std::uint32_t(family));
+    const int runs = family == 2 ? 20 : 1;
+    int checked = 0;
+    for (int run = 0; run < runs; ++run) {
+        const auto exactOf = [](const char *text) {
+            return exact::Number::fromDecimal(*exact::readDecimal(text));
+        };
+        const auto base = family == 0
+            ? pairs::solve({Quantity::a, exactOf("3")}, {Quantity::b, exactOf("4")})
+            : family == 1
+            ? pairs::solve({Quantity::c, exactOf("2")}, {Quantity::alpha, exactOf("30")})
+            : pairs::solve({Quantity::a, exactOf(qPrintable(numbertext::toText(
+                                             std::pow(10.0, random.generateDouble() * 4 - 2),
+                                             int(random.bounded(1, 16)), QLocale::c())))},
+                           {Quantity::b, exactOf(qPrintable(numbertext::toText(
+                                             std::pow(10.0, random.generateDouble() * 4 - 2),
+                                             int(random.bounded(1, 16)), QLocale::c())))});
+        QVERIFY(base);
+        const bool mirrored = run % 2 == 1 && pairs::mirrorOf(facts.first) != facts.first;
+        const auto name = [&](Quantity q) { return mirrored ? pairs::mirrorOf(q) : q; };
+        const pairs::Triangle &t = base->triangles.front();
+        const auto solution = pairs::solve(typedFrom(t, name(facts.first)),
+                                           typedFrom(t, name(facts.second)));
+        QVERIFY(solution);
+        for (std::size_t i = 0; i < solution->triangles.size(); ++i) {
+            const QStringList lines = pairtext::steps(*solution, i, locale);
+            try {
+                require(lines.value(0).startsWith(QStringLiteral("Дадени са")), "names the givens");
+                require(lines.value(1).startsWith(QStringLiteral("1) ")), "numbers the steps from 1");
+                QSet<QString> found;
+                for (const QString &line : lines.mid(1)) {
+                    static const QRegularExpression numbered(QStringLiteral("^\\d+\\) "));
+                    require(numbered.match(line).hasMatch(), "numbers every step: " + line);
+                    QString text = line.section(u' ', 1);
+                    if (text.contains(QStringLiteral(": ")))
+                        text = text.section(QStringLiteral(": "), 1);
+                    text.remove(u'°');
+                    checked += checkChain(chainOf(text), point);
+                    if (const QString relation = text.section(u' ', 1, 1);
+                        relation == u"=" || relation == u"≈")
+                        found << text.section(u' ', 0, 0);
+                }
+                for (int q = 0; q < pairs::quantityCount; ++q) {
+                    const Quantity which = Quantity(q);
+                    if (which != solution->givens[0].quantity && which != solution->givens[1].quantity)
+                        require(found.contains(pairtext::symbol(which)),
+                                "finds " + pairtext::symbol(which));
+                }
+            } catch (const std::exception &e) {
+                QFAIL(qPrintable(QStringLiteral("%1: %2 = %3, %4 = %5\n%6")
+                                     .arg(QString::fromUtf8(e.what()),
+                                          pairtext::symbol(solution->givens[0].quantity),
+                                          schoolText(solution->givens[0].value, QLocale::c()),
+                                          pairtext::symbol(solution->givens[1].quantity),
+                                          schoolText(solution->givens[1].value, QLocale::c()),
+                                          lines.join(u'\n'))));
+            }
+        }
+    }
+    QVERIFY(checked > 0);
+}
+
 #include "tst_steps.moc"
