@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "announcer.h"
 #include "figureexport.h"
+#include "figurefile.h"
 #include "figureview.h"
 #include "formlook.h"
 #include "solutionsteps.h"
@@ -12,9 +13,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -24,34 +22,15 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <span>
 
 namespace {
 
 const QString nothingYet =
     QStringLiteral("Изберете вариант, въведете двете дадени стойности и натиснете «Изчисли»: "
                    "тук ще се появят чертежът и решението.");
-
-// The save dialog's choices; the first is the one offered.
-struct FileType
-{
-    const char16_t *filter;
-    const char16_t *suffix;
-};
-constexpr FileType fileTypes[] = {
-    {u"Рисунка SVG (*.svg)", u"svg"},
-    {u"Изображение PNG (*.png)", u"png"},
-    {u"Документ PDF (*.pdf)", u"pdf"},
-};
-// All of them where the build writes SVG; else PNG and PDF.
-std::span<const FileType> offeredFileTypes()
-{
-    return std::span(fileTypes).subspan(svgAvailable() ? 0 : 1);
-}
 
 // Dark ink on white paper, as the figure beside it paints itself, whatever
 // the desktop theme; a selection in the paper's own blue.
@@ -150,9 +129,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_announcer = new Announcer(this);
 
-    m_folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir())
-        m_folder = QDir::homePath();
+    m_folder = picturesFolder();
     resize(preferredSize());
     showNothingYet();
 }
@@ -227,29 +204,9 @@ void SolutionWindow::saveAs()
 {
     if (!solved())
         return;
-    const std::span<const FileType> types = offeredFileTypes();
-    QStringList filters;
-    for (const FileType &type : types)
-        filters << QString::fromUtf16(type.filter);
-    QString chosen;
-    QString fileName = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Запази чертежа"),
-        QDir(m_folder).filePath(QStringLiteral("триъгълник.") + QString::fromUtf16(types.front().suffix)),
-        filters.join(u";;"), &chosen);
-    if (fileName.isEmpty())
-        return;
-    // A name typed without a known suffix takes the one of the type chosen.
-    if (!figureFormat(fileName)) {
-        const auto type = std::find_if(types.begin(), types.end(),
-                                       [&](const FileType &t) { return chosen == t.filter; });
-        fileName += u'.' + QString::fromUtf16((type != types.end() ? *type : types.front()).suffix);
-    }
-    m_folder = QFileInfo(fileName).absolutePath();
-    if (!saveTo(fileName))
-        QMessageBox::warning(this, QStringLiteral("Чертежът не е записан"),
-                             QStringLiteral("Файлът „%1“ не може да бъде записан. Проверете дали "
-                                            "папката съществува и дали може да се пише в нея.")
-                                 .arg(QDir::toNativeSeparators(fileName)));
+    const QString fileName = askFigureFile(this, QStringLiteral("Запази чертежа"), m_folder);
+    if (!fileName.isEmpty() && !saveTo(fileName))
+        figureNotSaved(this, fileName);
 }
 
 void SolutionWindow::print()

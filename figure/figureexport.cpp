@@ -23,7 +23,7 @@ namespace {
 constexpr qreal logicalDpi = 96;
 
 bool writeSvg(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &size,
-              const QFont &font, const QLocale &locale)
+              const QFont &font, const QLocale &locale, const FigureLabels &labels)
 {
     const auto svg = svgDocument(&file, size, QStringLiteral("Чертеж"),
                                  figureDescription(triangle, QRectF(QPointF(0, 0), size), font,
@@ -31,12 +31,12 @@ bool writeSvg(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &s
     QPainter painter;
     if (!svg || !painter.begin(svg.get()))
         return false;
-    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale);
+    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale, labels);
     return painter.end();
 }
 
 bool writePdf(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &size,
-              const QFont &font, const QLocale &locale)
+              const QFont &font, const QLocale &locale, const FigureLabels &labels)
 {
     QPdfWriter pdf(&file);
     pdf.setTitle(QStringLiteral("Чертеж"));
@@ -50,7 +50,7 @@ bool writePdf(QSaveFile &file, const solver::Triangle &triangle, const QSizeF &s
     if (!painter.begin(&pdf))
         return false;
     painter.scale(pdf.resolution() / logicalDpi, pdf.resolution() / logicalDpi);
-    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale);
+    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale, labels);
     return painter.end();
 }
 
@@ -69,17 +69,18 @@ std::optional<FigureFormat> figureFormat(const QString &fileName)
 }
 
 QImage figureImage(const solver::Triangle &triangle, const QSizeF &size, qreal devicePixelRatio,
-                   const QFont &font, const QLocale &locale)
+                   const QFont &font, const QLocale &locale, const FigureLabels &labels)
 {
     QImage image((size * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);
-    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale);
+    paintFigure(painter, QRectF(QPointF(0, 0), size), triangle, font, locale, labels);
     return image;
 }
 
 bool saveFigure(const QString &fileName, FigureFormat format, const solver::Triangle &triangle,
-                const QSizeF &size, const QFont &font, const QLocale &locale)
+                const QSizeF &size, const QFont &font, const QLocale &locale,
+                const FigureLabels &labels)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
@@ -87,13 +88,13 @@ bool saveFigure(const QString &fileName, FigureFormat format, const solver::Tria
     bool written = false;
     switch (format) {
     case FigureFormat::Svg:
-        written = writeSvg(file, triangle, size, font, locale);
+        written = writeSvg(file, triangle, size, font, locale, labels);
         break;
     case FigureFormat::Png:
-        written = figureImage(triangle, size, 2, font, locale).save(&file, "PNG");
+        written = figureImage(triangle, size, 2, font, locale, labels).save(&file, "PNG");
         break;
     case FigureFormat::Pdf:
-        written = writePdf(file, triangle, size, font, locale);
+        written = writePdf(file, triangle, size, font, locale, labels);
         break;
     }
     if (!written) {

@@ -1,6 +1,7 @@
 #ifndef FIGUREEXPORT_H
 #define FIGUREEXPORT_H
 
+#include "figurepainting.h"
 #include "solver.h"
 
 #include <QLocale>
@@ -26,13 +27,15 @@ std::optional<FigureFormat> figureFormat(const QString &fileName);
 // The figure as it is painted in a view of the given size, in logical
 // pixels, as an image with the given device pixel ratio.
 QImage figureImage(const solver::Triangle &triangle, const QSizeF &size, qreal devicePixelRatio,
-                   const QFont &font, const QLocale &locale = QLocale());
+                   const QFont &font, const QLocale &locale = QLocale(),
+                   const FigureLabels &labels = {});
 
 // Writes the figure, as a view of the given size shows it, to a file in a
 // format: SVG and PDF as drawings, PNG at twice the size for sharp print.
 // The file appears whole or not at all; false when it could not be written.
 bool saveFigure(const QString &fileName, FigureFormat format, const solver::Triangle &triangle,
-                const QSizeF &size, const QFont &font, const QLocale &locale = QLocale());
+                const QSizeF &size, const QFont &font, const QLocale &locale = QLocale(),
+                const FigureLabels &labels = {});
 
 // One printed page in logical pixels: the title, the figure, and the steps
 // below it in textFont, the figure made smaller if the steps need the room.

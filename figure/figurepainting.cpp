@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 using figure::Geometry;
 
@@ -179,6 +180,82 @@ void circle(QPainter &painter, const figure::Circle &c, const QColor &colour, qr
     painter.drawEllipse(c.centre, c.radius, c.radius);
 }
 
+const QColor extraInk(0, 110, 60);
+
+// A dashed thin line.
+void dashed(QPainter &painter, QPointF from, QPointF to, qreal width)
+{
+    QPen p = pen(extraInk, width);
+    p.setStyle(Qt::DashLine);
+    painter.setPen(p);
+    painter.drawLine(from, to);
+}
+
+// A short bar across a side at a point: where a segment of it ends.
+void tick(QPainter &painter, QPointF at, QPointF normal, qreal length, qreal width)
+{
+    painter.setPen(pen(extraInk, width));
+    painter.drawLine(at - normal * length / 2, at + normal * length / 2);
+}
+
+// What only some figures show: the altitude with its foot, the segments of
+// the hypotenuse and the acute angles, each with its label.
+void paintExtras(QPainter &painter, const Labeller &labels, const Geometry &g,
+                 QPointF awayFromC, const FigureLabels &texts)
+{
+    const qreal em = labels.em();
+    const QPointF along = unit(g.B - g.A);
+    // D, the foot of the altitude from C.
+    const QPointF D = g.A + along * QPointF::dotProduct(g.C - g.A, along);
+    if (texts.h || texts.a1 || texts.b1) {
+        dashed(painter, g.C, D, thinWidth * em);
+        const qreal corner = std::min(0.5 * em, 0.3 * std::hypot(g.C.x() - D.x(), g.C.y() - D.y()));
+        const QPointF up = unit(g.C - D) * corner;
+        const QPointF side = along * corner;
+        painter.setPen(pen(extraInk, thinWidth * em));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(QPolygonF({D + up, D + up + side, D + side}));
+        labels.beside(D, awayFromC, {QStringLiteral("D"), {}, extraInk});
+    }
+    if (texts.h)
+        labels.beside((g.C + D) / 2, along, {QStringLiteral("h"), *texts.h, extraInk});
+    // The projections inside the triangle, just above the hypotenuse.
+    const QPointF inward = -awayFromC;
+    if (texts.a1)
+        labels.beside((D + g.B) / 2, inward, {QStringLiteral("a₁"), *texts.a1, extraInk});
+    if (texts.b1)
+        labels.beside((g.A + D) / 2, inward, {QStringLiteral("b₁"), *texts.b1, extraInk});
+    // The touch point's segments outside it.
+    if (texts.m || texts.n)
+        tick(painter, g.touchC, awayFromC, 0.8 * em, thinWidth * em);
+    if (texts.m)
+        labels.beside((g.A + g.touchC) / 2, awayFromC, {QStringLiteral("m"), *texts.m, extraInk});
+    if (texts.n)
+        labels.beside((g.touchC + g.B) / 2, awayFromC, {QStringLiteral("n"), *texts.n, extraInk});
+    // An arc at a vertex between its two sides, and its label inside it.
+    const auto angle = [&](QPointF vertex, QPointF first, QPointF second, const QString &name,
+                           const QString &text) {
+        const qreal radius = 1.6 * em;
+        const QPointF u = unit(first - vertex);
+        const QPointF v = unit(second - vertex);
+        const qreal start = std::atan2(-u.y(), u.x()) * 180 / std::numbers::pi;
+        qreal span = (std::atan2(-v.y(), v.x()) - std::atan2(-u.y(), u.x())) * 180 / std::numbers::pi;
+        if (span > 180)
+            span -= 360;
+        if (span < -180)
+            span += 360;
+        painter.setPen(pen(extraInk, thinWidth * em));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(QRectF(vertex - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)),
+                        int(std::lround(start * 16)), int(std::lround(span * 16)));
+        labels.beside(vertex + unit(u + v) * radius, unit(u + v), {name, text, extraInk});
+    };
+    if (texts.alpha)
+        angle(g.A, g.B, g.C, QStringLiteral("α"), *texts.alpha);
+    if (texts.beta)
+        angle(g.B, g.C, g.A, QStringLiteral("β"), *texts.beta);
+}
+
 } // namespace
 
 Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect, const QFont &font)
@@ -274,7 +351,10 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
          {QStringLiteral("a"), value(texts.a, triangle.a), ink});
     side((g.C + g.A) / 2, outwardNormal(g.C, g.A, I),
          {QStringLiteral("b"), value(texts.b, triangle.b), ink});
-    side((O + Q) / 2, awayFromC, {QStringLiteral("c"), value(texts.c, 2 * triangle.R), ink});
+    // Beyond the segments' labels where those stand outside the hypotenuse.
+    const qreal cOut = texts.m || texts.n ? 1.6 * em : 0;
+    side((O + Q) / 2 + awayFromC * cOut, awayFromC,
+         {QStringLiteral("c"), value(texts.c, 2 * triangle.R), ink});
     side(O + awayFromC * (R / 2), unit(P - O),
          {QStringLiteral("R"), value(texts.R, triangle.R), circumcircleInk});
     if (rLabel.value.isEmpty()) {
@@ -287,6 +367,8 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
                           ? 0.5
                           : -0.5);
     }
+
+    paintExtras(painter, labels, g, awayFromC, texts);
 
     if (!g.toScale) {
         painter.setPen(noteInk);

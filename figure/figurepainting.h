@@ -30,6 +30,17 @@ struct FigureLabels
     std::optional<QString> c;
     std::optional<QString> r;
     std::optional<QString> R;
+    // Drawn only where a text is set: the altitude h from C with its foot
+    // D; the projections of the legs on the hypotenuse, a₁ = DB and b₁ = AD;
+    // the segments from A and B to the incircle's touch point, m and n; the
+    // acute angles α at A and β at B.
+    std::optional<QString> h;
+    std::optional<QString> a1;
+    std::optional<QString> b1;
+    std::optional<QString> m;
+    std::optional<QString> n;
+    std::optional<QString> alpha;
+    std::optional<QString> beta;
 };
 
 // Paints the triangle with its vertices, sides and right angle marked, both
