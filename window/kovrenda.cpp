@@ -10,6 +10,7 @@
 #include "introfigure.h"
 #include "numbertext.h"
 #include "practicelink.h"
+#include "solvelink.h"
 #include "screenreader.h"
 #include "standardcolours.h"
 #include "toolkittranslations.h"
@@ -113,7 +114,9 @@ void Kovrenda::attachAdditions()
     // reader tells what it shows.
     m_companion = new CompanionLink(this);
     const WindowLink *practice = linkPractice(this);
-    new ContextMenus(this, m_controls, {m_companion->openAction(), practice->openAction()});
+    const WindowLink *solve = linkSolve(this);
+    new ContextMenus(this, m_controls,
+                     {m_companion->openAction(), practice->openAction(), solve->openAction()});
     new ScreenReader(this, m_companion);
 }
 
