@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "console.h"
+#include "pairsteps.h"
 #include "worksheet.h"
 
 #include <QApplication>
@@ -9,8 +10,11 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <array>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -158,7 +162,141 @@ std::variant<int, WorksheetRequest> worksheetRequest(const QCommandLineParser &p
     return request;
 }
 
+// Two givens to solve instead of opening the window.
+struct SolveRequest
+{
+    std::array<pairs::Given, 2> givens;
+    // As typed, for the JSON's givens.
+    std::array<QString, 2> typed;
+    bool json = false;
+    // A given beyond the doubles' range, which no triangle here has.
+    std::optional<pairs::Quantity> outOfRange;
+};
+
+// The givens of --solve (NAME=VALUE twice), or the one-line error of the
+// first fault.
+std::variant<int, SolveRequest> solveRequest(const QStringList &arguments, bool json)
+{
+    if (arguments.size() != 2)
+        return fail(QStringLiteral("--solve takes two givens NAME=VALUE, such as c=13 r=2."));
+    SolveRequest request;
+    request.json = json;
+    for (qsizetype i = 0; i < 2; ++i) {
+        const QString &argument = arguments[i];
+        const qsizetype equals = argument.indexOf(u'=');
+        if (equals < 0)
+            return fail(QStringLiteral("'%1' is no NAME=VALUE.").arg(argument));
+        const QString name = argument.left(equals);
+        const QString value = argument.mid(equals + 1);
+        const auto quantity = pairs::quantityNamed(name.toStdString());
+        if (!quantity)
+            return fail(QStringLiteral("'%1' is no quantity: a, b, c, h, a1, b1, m, n, S, P, r, R, "
+                                       "alpha or beta.")
+                            .arg(name));
+        if (i == 1 && *quantity == request.givens[0].quantity)
+            return fail(QStringLiteral("'%1' is given twice.").arg(name));
+        const pairtext::TypedValue typed = pairtext::readTyped(value);
+        switch (typed.kind) {
+        case pairtext::Typed::NotANumber:
+            return fail(QStringLiteral("'%1' is not a number.").arg(argument));
+        case pairtext::Typed::NotPositive:
+            return fail(QStringLiteral("'%1': the value must be positive.").arg(argument));
+        case pairtext::Typed::OutOfRange:
+        case pairtext::Typed::Number:
+            break;
+        }
+        request.givens[std::size_t(i)] = {*quantity, typed.value};
+        request.typed[std::size_t(i)] = value;
+        // A readable number all the same: no triangle, status 1.
+        if (typed.kind == pairtext::Typed::OutOfRange && !request.outOfRange)
+            request.outOfRange = *quantity;
+    }
+    return request;
+}
+
+// A double as the shortest text that reads back as it.
+QString jsonNumber(double value)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
+QString jsonString(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    return u'"' + escaped + u'"';
+}
+
+// Solves the pair and writes the triangle, or the reason there is none.
+int writeSolution(const SolveRequest &request)
+{
+    const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+    if (request.outOfRange) {
+        printLine(stderr, QStringLiteral("%1: %2 is beyond the numbers the program computes with "
+                                         "(about 10^±308).")
+                              .arg(QLatin1String(programName), pairtext::symbol(*request.outOfRange)));
+        return 1;
+    }
+    const auto solved = pairs::solve(request.givens[0], request.givens[1]);
+    if (!solved) {
+        const FailureReport report =
+            pairtext::failureReport(solved.error(), request.givens[0], request.givens[1], bulgarian);
+        printLine(stderr, QStringLiteral("%1: %2")
+                              .arg(QLatin1String(programName),
+                                   report.message.split(u'\n', Qt::SkipEmptyParts).join(u' ')));
+        return 1;
+    }
+    const std::vector<pairs::Triangle> &triangles = solved->triangles;
+    if (request.json) {
+        QStringList givens;
+        for (int i = 0; i < 2; ++i)
+            givens << QStringLiteral("%1: %2").arg(
+                jsonString(QString::fromUtf8(
+                    pairs::factsOf(request.givens[std::size_t(i)].quantity).name.data())),
+                jsonString(request.typed[std::size_t(i)]));
+        QStringList written;
+        for (const pairs::Triangle &t : triangles) {
+            QStringList values;
+            for (int q = 0; q < pairs::quantityCount; ++q) {
+                const pairs::Value &v = t.values[std::size_t(q)];
+                const QString exactForm = pairtext::exactText(v, bulgarian);
+                values << QStringLiteral("%1: {\"value\": %2, \"exact\": %3}")
+                              .arg(jsonString(QString::fromUtf8(pairs::quantities[std::size_t(q)].name.data())),
+                                   jsonNumber(v.toDouble()),
+                                   exactForm.isEmpty() ? QStringLiteral("null") : jsonString(exactForm));
+            }
+            written << u'{' + values.join(QStringLiteral(", ")) + u'}';
+        }
+        printLine(stdout, QStringLiteral("{\"givens\": {%1}, \"triangles\": [%2]}")
+                              .arg(givens.join(QStringLiteral(", ")),
+                                   written.join(QStringLiteral(", "))));
+        return 0;
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        if (triangles.size() > 1)
+            lines << (i == 0 ? QStringLiteral("Първи триъгълник:") : QStringLiteral("\nВтори триъгълник:"));
+        for (int q = 0; q < pairs::quantityCount; ++q)
+            lines << pairtext::valueLine(pairs::Quantity(q), triangles[i].values[std::size_t(q)],
+                                         bulgarian);
+    }
+    printLine(stdout, lines.join(u'\n'));
+    return 0;
+}
+
 QtMessageHandler qtMessages = nullptr;
+
+using Outcome = std::variant<int, WorksheetRequest, SolveRequest>;
+
+template<typename Request>
+Outcome widened(std::variant<int, Request> request)
+{
+    if (const int *status = std::get_if<int>(&request))
+        return *status;
+    return std::get<Request>(std::move(request));
+}
 
 // Qt's notes on the platform it paints on (a missing runtime folder, a DPI
 // setting that wine refuses) are no business of a command line's user, who
@@ -201,7 +339,7 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
     if (arguments.size() <= 1)
         return std::nullopt;
 
-    std::variant<int, WorksheetRequest> outcome = 0;
+    Outcome outcome = 0;
     {
         // The parser writes its help from the application object's
         // arguments, so one is needed; a plain core application opens no
@@ -243,9 +381,19 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
              QStringLiteral("S")},
             {"steps", QStringLiteral("The worked steps under each answer of the key.")},
         };
+        const QCommandLineOption solve(
+            "solve",
+            QStringLiteral("Solve the right triangle from two of its quantities, given as "
+                           "NAME=VALUE NAME=VALUE after the options (names a, b, c, h, a1, b1, m, "
+                           "n, S, P, r, R, alpha, beta; angles in degrees), print its values and "
+                           "exit; no display is needed."));
+        const QCommandLineOption json("json",
+                                      QStringLiteral("With --solve: print the values as JSON."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOptions(sheet);
+        parser.addOption(solve);
+        parser.addOption(json);
 
         if (!parser.parse(arguments)) {
             outcome = fail(parser.errorText());
@@ -254,11 +402,15 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         } else if (parser.isSet(version)) {
             printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
                                                           QCoreApplication::applicationVersion()));
+        } else if (parser.isSet(solve)) {
+            outcome = widened(solveRequest(parser.positionalArguments(), parser.isSet(json)));
+        } else if (parser.isSet(json)) {
+            outcome = fail(QStringLiteral("--json goes with --solve."));
         } else if (!parser.positionalArguments().isEmpty()) {
             outcome = fail(QStringLiteral("Unexpected argument '%1'.")
                                .arg(parser.positionalArguments().constFirst()));
         } else if (parser.isSet(sheet[0])) {
-            outcome = worksheetRequest(parser, sheet);
+            outcome = widened(worksheetRequest(parser, sheet));
         } else if (const auto given = std::ranges::find_if(
                        sheet, [&](const QCommandLineOption &o) { return parser.isSet(o); });
                    given != sheet.end()) {
@@ -269,6 +421,8 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
     }
     if (const auto *request = std::get_if<WorksheetRequest>(&outcome))
         return writeWorksheet(*request);
+    if (const auto *request = std::get_if<SolveRequest>(&outcome))
+        return writeSolution(*request);
     return std::get<int>(outcome);
 }
 
