@@ -58,6 +58,22 @@ void TestCommandLine::exits_data()
     QTest::newRow("--seed -1")            << QStringList{"--worksheet", "@FILE@", "--seed", "-1"} << "" << 2 << "" << "kovrenda: --seed takes a whole number" << false;
     QTest::newRow("option without --worksheet") << QStringList{"--groups", "2"}     << "" << 2 << "" << "kovrenda: --groups goes with --worksheet." << false;
     QTest::newRow("unwritable file")      << QStringList{"--worksheet", "@FILE@/missing/sheet.pdf"} << "" << 1 << "" << "kovrenda: cannot write " << false;
+    // Any two quantities: the triangle on standard output, or one line on standard error.
+    QTest::newRow("--solve")              << QStringList{"--solve", "c=11", "r=2"} << "" << 0 << "a = (15 + √17)/2 ≈ 9,562" + lineEnd + "b = (15 − √17)/2 ≈ 5,438" + lineEnd + "c = 11" + lineEnd << "" << false;
+    QTest::newRow("--solve, point or comma") << QStringList{"--solve", "r=3", "R=12,5"} << "" << 0 << "S = 84" << "" << false;
+    QTest::newRow("--solve --json")       << QStringList{"--solve", "--json", "c=10", "h=3"} << "" << 0 << R"({"givens": {"c": "10", "h": "3"}, "triangles": [{"a": {"value": 9.486832980505138, "exact": "3√10"}, )" << "" << false;
+    QTest::newRow("--json, no exact angle") << QStringList{"--solve", "c=10", "h=3", "--json"} << "" << 0 << R"("alpha": {"value": 71.56505117707799, "exact": null}, )" << "" << false;
+    QTest::newRow("--solve, no triangle") << QStringList{"--solve", "c=10", "h=6"} << "" << 1 << "" << "kovrenda: Няма правоъгълен триъгълник с тези стойности. При c = 10 стойността h = 6 не може да бъде. Условие: h ≤ c/2, тоест h трябва да е най-много 5 при c = 10." << false;
+    QTest::newRow("--solve, one thing twice") << QStringList{"--solve", "c=10", "R=5", "--json"} << "" << 1 << "" << "kovrenda: Хипотенузата c и радиусът R" << false;
+    QTest::newRow("--solve, beyond doubles") << QStringList{"--solve", "c=1e999", "r=1"} << "" << 1 << "" << "kovrenda: c is beyond the numbers" << false;
+    QTest::newRow("--solve, bad name")    << QStringList{"--solve", "x=3", "c=4"} << "" << 2 << "" << "kovrenda: 'x' is no quantity" << false;
+    QTest::newRow("--solve, name twice")  << QStringList{"--solve", "c=3", "c=4"} << "" << 2 << "" << "kovrenda: 'c' is given twice." << false;
+    QTest::newRow("--solve, negative")    << QStringList{"--solve", "c=-3", "r=1"} << "" << 2 << "" << "kovrenda: 'c=-3': the value must be positive." << false;
+    QTest::newRow("--solve, no number")   << QStringList{"--solve", "c=abc", "r=1"} << "" << 2 << "" << "kovrenda: 'c=abc' is not a number." << false;
+    QTest::newRow("--solve, no equals")   << QStringList{"--solve", "c", "13"} << "" << 2 << "" << "kovrenda: 'c' is no NAME=VALUE." << false;
+    QTest::newRow("--solve, one given")   << QStringList{"--solve", "c=3"} << "" << 2 << "" << "kovrenda: --solve takes two givens" << false;
+    QTest::newRow("--solve, three givens") << QStringList{"--solve", "c=3", "r=1", "h=1"} << "" << 2 << "" << "kovrenda: --solve takes two givens" << false;
+    QTest::newRow("--json alone")         << QStringList{"--json"} << "" << 2 << "" << "kovrenda: --json goes with --solve." << false;
 }
 
 void TestCommandLine::exits()
@@ -101,8 +117,9 @@ void TestCommandLine::exits()
 
     QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort
     QCOMPARE(program.exitCode(), status);
-    const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
-    const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
+    // UTF-8 on every system, into a file or a pipe.
+    const QString stdOut = QString::fromUtf8(program.readAllStandardOutput());
+    const QString stdErr = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.contains(out), qPrintable(stdOut));
     // An error is one line, and nothing else is printed.
     QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err) && stdErr.count(u'\n') == 1,
