@@ -351,8 +351,16 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
          {QStringLiteral("a"), value(texts.a, triangle.a), ink});
     side((g.C + g.A) / 2, outwardNormal(g.C, g.A, I),
          {QStringLiteral("b"), value(texts.b, triangle.b), ink});
-    // Beyond the segments' labels where those stand outside the hypotenuse.
-    const qreal cOut = texts.m || texts.n ? 1.6 * em : 0;
+    // Beyond the segments' labels where those stand outside the hypotenuse:
+    // past the deeper of the two boxes, measured along the way out.
+    qreal cOut = 0;
+    for (const auto &[name, text] : {std::pair{u"m", texts.m}, {u"n", texts.n}}) {
+        if (!text)
+            continue;
+        const QSizeF box = labels.size({QString::fromUtf16(name), *text, extraInk});
+        cOut = std::max(cOut, box.width() * std::abs(awayFromC.x())
+                                  + box.height() * std::abs(awayFromC.y()) + gap * em);
+    }
     side((O + Q) / 2 + awayFromC * cOut, awayFromC,
          {QStringLiteral("c"), value(texts.c, 2 * triangle.R), ink});
     side(O + awayFromC * (R / 2), unit(P - O),
