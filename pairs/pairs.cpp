@@ -1164,7 +1164,7 @@ bool meets(const Bound &bound, const Given &first, const Given &second)
     return holds(bound, valueOf(bound.limited, first, second), valueOf(bound.by, first, second));
 }
 
-std::expected<Solution, NoTriangle> solve(const Given &first, const Given &second)
+Solved solve(const Given &first, const Given &second)
 {
     if (first.quantity == second.quantity)
         return std::unexpected(NoTriangle{Failure::SameQuantity});

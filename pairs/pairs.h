@@ -12,6 +12,7 @@
 #include <expected>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 // A right triangle from any two of its fourteen quantities (quantities.h),
@@ -101,7 +102,27 @@ struct Solution
     std::vector<Triangle> triangles;
 };
 
-std::expected<Solution, NoTriangle> solve(const Given &first, const Given &second);
+// The solution, or why there is none, with the members of std::expected
+// that callers use. Not std::expected itself: clang 14, which builds the
+// sanitizer and fuzzing checks, cannot destroy one whose value has a
+// destructor of its own.
+class Solved
+{
+public:
+    Solved(Solution solution) : m_outcome(std::move(solution)) {}
+    Solved(std::unexpected<NoTriangle> why) : m_outcome(std::move(why.error())) {}
+
+    bool has_value() const { return m_outcome.index() == 0; }
+    explicit operator bool() const { return has_value(); }
+    const Solution &operator*() const { return std::get<Solution>(m_outcome); }
+    const Solution *operator->() const { return &**this; }
+    const NoTriangle &error() const { return std::get<NoTriangle>(m_outcome); }
+
+private:
+    std::variant<Solution, NoTriangle> m_outcome;
+};
+
+Solved solve(const Given &first, const Given &second);
 
 // The bounds of a pair's condition as they read for the two quantities in
 // the order given, with the legs' names as the givens have them: for b and

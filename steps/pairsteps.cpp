@@ -158,9 +158,22 @@ void Writer::check(const Quantity &q, Q target) const
 {
     const pairs::Value &v = m_t[target];
     const Number kept = Number::fromDecimal(v.kept);
-    const Number tolerance = exact::abs(kept) * Number(1) / exact::power(Number(10), 30);
-    if (exact::abs(q.value - kept) > tolerance)
-        throw std::logic_error("a step that disagrees with the solution");
+    // A step over decimals (of 40 digits) subtracts values of the
+    // triangle's own size and loses digits where the triangle is thin: its
+    // error is measured against that size (c, c², 90°) where the value is
+    // smaller, and allowed more of it; never so much that a digit the step
+    // shows could be wrong. An exact step agrees to the solver's digits.
+    const int dimension = pairs::factsOf(target).dimension;
+    const Number c = Number::fromDecimal(m_t[Q::c].kept);
+    const Number scale = std::max(exact::abs(kept), dimension == 0 ? Number(90)
+                                                     : dimension == 1 ? c
+                                                                      : c * c);
+    const Number error = exact::abs(q.value - kept);
+    const Number twelveDigits = Number(1) / exact::power(Number(10), 12);
+    const Number agreed = scale / exact::power(Number(10), q.approximate ? 20 : 30);
+    if (error > agreed || error > exact::abs(kept) * twelveDigits)
+        throw std::logic_error("a step that disagrees with the solution: "
+                               + std::string(pairs::factsOf(target).name));
 }
 
 Quantity &Writer::step(Q target, const QString &from, const QStringList &symbolic,
