@@ -9,6 +9,8 @@
 #      (docs/screenshot.png: «Вариант 3», a = 3, R = 2,6); «Упражнение»
 #      opens with F3, poses a problem by its number, and a right answer typed
 #      is judged «Вярно» (read back through the window's Ctrl+Shift+C);
+#      «Задача по избор» opens with F4 and solves c = 13, h = 6 typed into
+#      it, its table read back the same way;
 #   2. the installer, run silently (/S): the program under Program Files with
 #      its Start menu entry, started from there; then the uninstaller, run
 #      silently, removes all of it.
@@ -167,6 +169,27 @@ grep -q '№ 10000' <<<"$copied" || copied=
 grep -q '^r = 27 Вярно\.$' <<<"$copied" || fail "no «Вярно» for r = 27 in «$copied»"
 grep -q '^R = 76,5 Вярно\.$' <<<"$copied" || fail "no «Вярно» for R = 76,5 in «$copied»"
 echo "   $(grep '^r = ' <<<"$copied"); $(grep '^R = ' <<<"$copied")"
+
+step "«Задача по избор» with F4: c = 13 and h = 6 give a = 3√13 and b = 2√13"
+keys Escape
+sleep 1
+xdotool windowfocus --sync "$window"
+keys F4
+wait_for 30 xdotool search --onlyvisible --name '^Задача по избор' || fail "«Задача по избор» did not open"
+solve=$(xdotool search --onlyvisible --name '^Задача по избор' | head -1)
+xdotool windowfocus --sync "$solve"
+# The focus starts in the first value (c, the first choice); Tab over the
+# second chooser (h) to its value; Enter solves, Ctrl+Shift+C copies.
+xdotool type --delay 100 13
+keys Tab Tab
+xdotool type --delay 100 6
+keys Return ctrl+shift+c
+wait_for 20 sh -c "xclip -o -selection clipboard -t UTF8_STRING | grep -q '√13'" ||
+    import -window "$solve" "${shot%.png}-solve.png" 2>/dev/null || true
+solved=$(xclip -o -selection clipboard -t UTF8_STRING | tr -d '\r')
+grep -q '^a = 3√13 ≈ 10[.,]82' <<<"$solved" || fail "no a = 3√13 in «$solved»"
+grep -q '^b = 2√13 ≈ 7[.,]211' <<<"$solved" || fail "no b = 2√13 in «$solved»"
+echo "   $(grep '^a = ' <<<"$solved" | head -1); $(grep '^b = ' <<<"$solved" | head -1)"
 stop_program
 
 step "2. the installer, silently"
