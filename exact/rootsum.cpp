@@ -140,8 +140,8 @@ std::string schoolText(const RootSum &x, std::string_view point)
         common = lcm(common, denominator(term.coefficient));
     // The positive terms first, each in the order of its radicand.
     std::vector<RootSum::Term> ordered = x.terms();
-    std::ranges::stable_partition(ordered,
-                                  [](const RootSum::Term &t) { return t.coefficient > 0; });
+    std::stable_partition(ordered.begin(), ordered.end(),
+                          [](const RootSum::Term &t) { return t.coefficient > 0; });
     std::string top;
     for (const RootSum::Term &term : ordered) {
         const Integer whole = numerator(term.coefficient) * (common / denominator(term.coefficient));

@@ -13,6 +13,10 @@ std::optional<QString> StepNotation::shortForm(const exact::Number &value) const
 exact::Decimal StepNotation::decimal(const exact::Number &value, int digits) const
 {
     exact::Decimal d = value.rounded(digits);
+    // Zero has its one digit however many are asked for (a − b = 0 for the
+    // isosceles triangle).
+    if (value.sign() == 0)
+        return d;
     for (int needed = exact::schoolDigits(d.exponent, digits); needed > int(d.digits.size());
          needed = exact::schoolDigits(d.exponent, needed))
         d = value.rounded(needed);

@@ -228,6 +228,13 @@ void TestPairs::conditions()
     QCOMPARE(bool(solved), holds);
     if (solved) {
         expectSane(*solved);
+        // And its steps: at a bound the triangle is often the isosceles
+        // one, where a − b = 0.
+        for (std::size_t i = 0; i < solved->triangles.size(); ++i) {
+            const QStringList steps = pairtext::steps(*solved, i, QLocale::c());
+            QVERIFY2(steps.size() > 1 && steps[1].startsWith(QStringLiteral("1) ")),
+                     qPrintable(steps.join(u'\n')));
+        }
         return;
     }
     QCOMPARE(solved.error().failure, pairs::Failure::Condition);
