@@ -657,6 +657,8 @@ bool Writer::finishOne()
         QString from;
         QString symbolic;
         std::function<Term(Writer &)> formula;
+        // The values found on the way to the legs that it needs (a + b).
+        std::vector<QString> helpers = {};
     };
     using W = Writer;
     static const std::vector<Way> ways = {
@@ -723,18 +725,121 @@ bool Writer::finishOne()
          [](W &w) { return w.T(Q::a) - w.T(Q::r); }},
         {Q::R, {Q::c}, QStringLiteral("От 2R = c"), QStringLiteral("c/2"),
          [](W &w) { return w.T(Q::c) / Term(2); }},
+        // Where the legs have two roots each, and so only their decimals
+        // here (c and h: a = √35 + √15), the rest comes exactly from what
+        // led to them: ab, a + b and a − b.
+        {Q::S, {}, QStringLiteral("От S = ab/2"), QStringLiteral("ab/2"),
+         [](W &w) { return w.H(QStringLiteral("ab")) / Term(2); }, {QStringLiteral("ab")}},
+        {Q::h, {Q::c}, QStringLiteral("От c·h = ab"), QStringLiteral("ab / c"),
+         [](W &w) { return w.H(QStringLiteral("ab")) / w.T(Q::c); }, {QStringLiteral("ab")}},
+        {Q::P, {Q::c}, QStringLiteral("От P = a + b + c"), QStringLiteral("(a + b) + c"),
+         [](W &w) { return w.H(QStringLiteral("a + b")) + w.T(Q::c); }, {QStringLiteral("a + b")}},
+        {Q::r, {Q::c}, QStringLiteral("От 2r = a + b − c"), QStringLiteral("((a + b) − c)/2"),
+         [](W &w) { return (w.H(QStringLiteral("a + b")) - w.T(Q::c)) / Term(2); },
+         {QStringLiteral("a + b")}},
+        {Q::m, {Q::c}, QStringLiteral("От m = b − r и 2r = a + b − c"),
+         QStringLiteral("(c − (a − b))/2"),
+         [](W &w) { return (w.T(Q::c) - w.H(QStringLiteral("a − b"))) / Term(2); },
+         {QStringLiteral("a − b")}},
+        {Q::n, {Q::c}, QStringLiteral("От n = a − r и 2r = a + b − c"),
+         QStringLiteral("(c + (a − b))/2"),
+         [](W &w) { return (w.T(Q::c) + w.H(QStringLiteral("a − b"))) / Term(2); },
+         {QStringLiteral("a − b")}},
+        // a − b, a root, is not negative: a₁ is the larger projection.
+        {Q::a1, {Q::c, Q::h}, QStringLiteral("От a₁ + b₁ = c и a₁·b₁ = h²"),
+         QStringLiteral("(c + √(c² − 4h²))/2"),
+         [](W &w) {
+             return (w.T(Q::c) + root(squared(w.T(Q::c)) - Term(4) * squared(w.T(Q::h))))
+                 / Term(2);
+         },
+         {QStringLiteral("a − b")}},
+        {Q::b1, {Q::c, Q::a1}, QStringLiteral("От c = a₁ + b₁"), QStringLiteral("c − a₁"),
+         [](W &w) { return w.T(Q::c) - w.T(Q::a1); }},
+        {Q::b, {Q::m, Q::r}, QStringLiteral("От m = b − r"), QStringLiteral("m + r"),
+         [](W &w) { return w.T(Q::m) + w.T(Q::r); }},
+        {Q::b, {Q::S, Q::a}, QStringLiteral("От S = ab/2"), QStringLiteral("2S/a"),
+         [](W &w) { return Term(2) * w.T(Q::S) / w.T(Q::a); }},
+        {Q::b, {Q::c, Q::b1}, QStringLiteral("От b² = c·b₁"), QStringLiteral("√(c·b₁)"),
+         [](W &w) { return root(w.T(Q::c) * w.T(Q::b1)); }},
+        {Q::b, {Q::c, Q::a}, QStringLiteral("От a² + b² = c²"), QStringLiteral("√(c² − a²)"),
+         [](W &w) { return root(squared(w.T(Q::c)) - squared(w.T(Q::a))); }},
+        {Q::a1, {Q::a, Q::c}, QStringLiteral("От a² = c·a₁"), QStringLiteral("a² / c"),
+         [](W &w) { return squared(w.T(Q::a)) / w.T(Q::c); }},
+        {Q::a1, {Q::c, Q::b1}, QStringLiteral("От c = a₁ + b₁"), QStringLiteral("c − b₁"),
+         [](W &w) { return w.T(Q::c) - w.T(Q::b1); }},
+        {Q::b1, {Q::b, Q::c}, QStringLiteral("От b² = c·b₁"), QStringLiteral("b² / c"),
+         [](W &w) { return squared(w.T(Q::b)) / w.T(Q::c); }},
+        {Q::h, {Q::a1, Q::b1}, QStringLiteral("От h² = a₁·b₁"), QStringLiteral("√(a₁·b₁)"),
+         [](W &w) { return root(w.T(Q::a1) * w.T(Q::b1)); }},
+        {Q::h, {Q::a, Q::b, Q::c}, QStringLiteral("От c·h = a·b"), QStringLiteral("a·b / c"),
+         [](W &w) { return w.T(Q::a) * w.T(Q::b) / w.T(Q::c); }},
+        {Q::S, {Q::a, Q::b}, QStringLiteral("От S = ab/2"), QStringLiteral("a·b/2"),
+         [](W &w) { return w.T(Q::a) * w.T(Q::b) / Term(2); }},
+        {Q::P, {Q::a, Q::b, Q::c}, QStringLiteral("От P = a + b + c"), QStringLiteral("a + b + c"),
+         [](W &w) { return w.T(Q::a) + w.T(Q::b) + w.T(Q::c); }},
+        {Q::r, {Q::a, Q::b, Q::c}, QStringLiteral("От 2r = a + b − c"),
+         QStringLiteral("(a + b − c)/2"),
+         [](W &w) { return (w.T(Q::a) + w.T(Q::b) - w.T(Q::c)) / Term(2); }},
+        {Q::m, {Q::b, Q::r}, QStringLiteral("От m = b − r"), QStringLiteral("b − r"),
+         [](W &w) { return w.T(Q::b) - w.T(Q::r); }},
+        {Q::n, {Q::a, Q::r}, QStringLiteral("От n = a − r"), QStringLiteral("a − r"),
+         [](W &w) { return w.T(Q::a) - w.T(Q::r); }},
+        {Q::R, {Q::c}, QStringLiteral("От 2R = c"), QStringLiteral("c/2"),
+         [](W &w) { return w.T(Q::c) / Term(2); }},
+        // Where the legs have two roots each, and so only their decimals
+        // here (c and h: a = √35 + √15), the rest comes exactly from what
+        // led to them: ab, a + b and a − b.
+        {Q::S, {}, QStringLiteral("От S = ab/2"), QStringLiteral("ab/2"),
+         [](W &w) { return w.H(QStringLiteral("ab")) / Term(2); }, {QStringLiteral("ab")}},
+        {Q::h, {Q::c}, QStringLiteral("От c·h = ab"), QStringLiteral("ab / c"),
+         [](W &w) { return w.H(QStringLiteral("ab")) / w.T(Q::c); }, {QStringLiteral("ab")}},
+        {Q::P, {Q::c}, QStringLiteral("От P = a + b + c"), QStringLiteral("(a + b) + c"),
+         [](W &w) { return w.H(QStringLiteral("a + b")) + w.T(Q::c); }, {QStringLiteral("a + b")}},
+        {Q::r, {Q::c}, QStringLiteral("От 2r = a + b − c"), QStringLiteral("((a + b) − c)/2"),
+         [](W &w) { return (w.H(QStringLiteral("a + b")) - w.T(Q::c)) / Term(2); },
+         {QStringLiteral("a + b")}},
+        {Q::m, {Q::c}, QStringLiteral("От m = b − r и 2r = a + b − c"),
+         QStringLiteral("(c − (a − b))/2"),
+         [](W &w) { return (w.T(Q::c) - w.H(QStringLiteral("a − b"))) / Term(2); },
+         {QStringLiteral("a − b")}},
+        {Q::n, {Q::c}, QStringLiteral("От n = a − r и 2r = a + b − c"),
+         QStringLiteral("(c + (a − b))/2"),
+         [](W &w) { return (w.T(Q::c) + w.H(QStringLiteral("a − b"))) / Term(2); },
+         {QStringLiteral("a − b")}},
+        {Q::a1, {Q::c}, QStringLiteral("От a₁ + b₁ = c и a₁ − b₁ = (a² − b²)/c"),
+         QStringLiteral("(c + (a + b)(a − b)/c)/2"),
+         [](W &w) {
+             return (w.T(Q::c)
+                     + w.H(QStringLiteral("a + b")) * w.H(QStringLiteral("a − b")) / w.T(Q::c))
+                 / Term(2);
+         },
+         {QStringLiteral("a + b"), QStringLiteral("a − b")}},
+        {Q::b1, {Q::c, Q::a1}, QStringLiteral("От c = a₁ + b₁"), QStringLiteral("c − a₁"),
+         [](W &w) { return w.T(Q::c) - w.T(Q::a1); }},
     };
     // The inradius from the segments alone, before the legs it gives.
     if (!has(Q::r) && !has(Q::a) && !has(Q::b) && has(Q::m) && has(Q::n)) {
         inradiusFromSegments();
         return true;
     }
-    for (const Way &way : ways) {
-        if (has(way.target)
-            || !std::ranges::all_of(way.inputs, [&](Q q) { return has(q); }))
-            continue;
-        step(way.target, way.from, {way.symbolic}, [&] { return way.formula(*this); });
-        return true;
+    // A way from exact values first, wherever one is open; else the first.
+    const auto known = [&](Q q, bool exactly) {
+        return has(q) && (!exactly || !m_known[std::size_t(q)]->approximate);
+    };
+    const auto helped = [&](const QString &name, bool exactly) {
+        const auto found = m_helpers.find(name);
+        return found != m_helpers.end() && (!exactly || !found->second->approximate);
+    };
+    for (const bool exactly : {true, false}) {
+        for (const Way &way : ways) {
+            if (has(way.target)
+                || !std::ranges::all_of(way.inputs, [&](Q q) { return known(q, exactly); })
+                || !std::ranges::all_of(way.helpers,
+                                        [&](const QString &h) { return helped(h, exactly); }))
+                continue;
+            step(way.target, way.from, {way.symbolic}, [&] { return way.formula(*this); });
+            return true;
+        }
     }
     return false;
 }
