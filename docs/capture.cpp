@@ -1,15 +1,17 @@
 // Takes the documentation's pictures from the real windows on a real screen: the
 // intro's ten frames and the window after a calculation, or, given
 // "solution" after the folder, the companion window with the drawing and the
-// steps. Run by make-images.sh under Xvfb; the images stay true when the
+// steps, or, given "solve", «Задача по избор» with m = 5 and n = 12 solved. Run by make-images.sh under Xvfb; the images stay true when the
 // drawing changes.
 
 #include "kovrenda.h"
 #include "solutionwindow.h"
+#include "solvewindow.h"
 #include "solver.h"
 #include "windowdriver.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QLocale>
@@ -97,6 +99,30 @@ bool captureSolution(const QDir &out)
     return true;
 }
 
+// «Задача по избор» after m = 5 and n = 12 typed and «Реши» pressed.
+bool captureSolve(const QDir &out)
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    SolveWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    const char *values[] = {"5", "12"};
+    for (int row = 0; row < 2; ++row) {
+        auto *quantity = window.findChild<QComboBox *>(QStringLiteral("solveQuantity(%1)").arg(row));
+        auto *value = window.findChild<QLineEdit *>(QStringLiteral("solveValue(%1)").arg(row));
+        if (!quantity || !value)
+            return false;
+        quantity->setCurrentIndex(int(row == 0 ? pairs::Quantity::m : pairs::Quantity::n));
+        value->setText(QString::fromLatin1(values[row]));
+    }
+    auto *solve = window.findChild<QWidget *>(QStringLiteral("solveButton"));
+    if (!solve)
+        return false;
+    QTest::mouseClick(solve, Qt::LeftButton);
+    return save(grabFromScreen(&window), out.filePath(QStringLiteral("solve.png")));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -105,5 +131,7 @@ int main(int argc, char *argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     if (argc > 2 && qstrcmp(argv[2], "solution") == 0)
         return captureSolution(out) ? 0 : 1;
+    if (argc > 2 && qstrcmp(argv[2], "solve") == 0)
+        return captureSolve(out) ? 0 : 1;
     return captureIntro(out) && captureCalculation(out) ? 0 : 1;
 }

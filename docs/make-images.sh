@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Remakes docs/screenshot.png, docs/intro.gif and docs/solution.png from the
+# Remakes docs/screenshot.png, docs/intro.gif, docs/solution.png and docs/solve.png from the
 # real windows, shown in a virtual X server. Needs the packages of
 # `bash build.sh run` and xvfb, xauth and imagemagick.
 #
@@ -35,4 +35,7 @@ if [ -n "$check" ]; then
     cp "$frames/solution.png" "$check/solution-scale2.png"
     cp "$frames/solution-thin.png" "$check/solution-thin-scale2.png"
 fi
-echo "docs/screenshot.png, docs/intro.gif and docs/solution.png written"
+# «Задача по избор», m = 5 and n = 12.
+QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x800x24' build-docs/docs/kovrenda-capture "$frames" solve
+cp "$frames/solve.png" docs/solve.png
+echo "docs/screenshot.png, docs/intro.gif, docs/solution.png and docs/solve.png written"
