@@ -32,25 +32,6 @@ const QString nothingYet =
     QStringLiteral("Изберете вариант, въведете двете дадени стойности и натиснете «Изчисли»: "
                    "тук ще се появят чертежът и решението.");
 
-// Dark ink on white paper, as the figure beside it paints itself, whatever
-// the desktop theme; a selection in the paper's own blue.
-void putOnPaper(QWidget *widget)
-{
-    look::setBackground(widget, Qt::white);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Highlight, QColor(51, 103, 214));
-    widget->setPalette(palette);
-}
-
-QPushButton *button(const QString &caption, const QKeySequence &keys, const QString &what)
-{
-    auto *button = new QPushButton(caption);
-    button->setShortcut(keys);
-    button->setToolTip(
-        QStringLiteral("%1 (%2)").arg(what, keys.toString(QKeySequence::NativeText)));
-    return button;
-}
-
 } // namespace
 
 SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -73,7 +54,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_steps->setObjectName(QStringLiteral("steps"));
     m_steps->setAccessibleName(QStringLiteral("Решение"));
     m_steps->setFont(look::formFont());
-    putOnPaper(m_steps);
+    look::putOnPaper(m_steps);
     auto *splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_view);
     splitter->addWidget(m_steps);
@@ -93,7 +74,7 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     // It takes the keyboard focus, so that a screen reader reads it when the
     // window opens on it.
     m_message->setFocusPolicy(Qt::StrongFocus);
-    putOnPaper(m_message);
+    look::putOnPaper(m_message);
 
     m_pages = new QStackedWidget;
     // A bare container to assistive technology, as the splitter is: a
@@ -103,15 +84,18 @@ SolutionWindow::SolutionWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_pages->addWidget(splitter);
     m_pages->addWidget(m_message);
 
-    m_copy = button(QStringLiteral("Копирай"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                    QStringLiteral("Копира чертежа като картина и решението като текст"));
-    m_save = button(QStringLiteral("Запази…"), QKeySequence::Save,
-                    svgAvailable() ? QStringLiteral("Записва чертежа във файл SVG, PNG или PDF")
-                                   : QStringLiteral("Записва чертежа във файл PNG или PDF"));
-    m_print = button(QStringLiteral("Печат…"), QKeySequence::Print,
-                     QStringLiteral("Отпечатва чертежа и решението на една страница"));
-    auto *close = button(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape),
-                         QStringLiteral("Затваря този прозорец"));
+    m_copy = look::shortcutButton(
+        QStringLiteral("Копирай"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+        QStringLiteral("Копира чертежа като картина и решението като текст"));
+    m_save = look::shortcutButton(QStringLiteral("Запази…"), QKeySequence::Save,
+                                  svgAvailable()
+                                      ? QStringLiteral("Записва чертежа във файл SVG, PNG или PDF")
+                                      : QStringLiteral("Записва чертежа във файл PNG или PDF"));
+    m_print =
+        look::shortcutButton(QStringLiteral("Печат…"), QKeySequence::Print,
+                             QStringLiteral("Отпечатва чертежа и решението на една страница"));
+    auto *close = look::shortcutButton(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape),
+                                       QStringLiteral("Затваря този прозорец"));
     connect(m_copy, &QPushButton::clicked, this, &SolutionWindow::copyToClipboard);
     connect(m_save, &QPushButton::clicked, this, &SolutionWindow::saveAs);
     connect(m_print, &QPushButton::clicked, this, &SolutionWindow::print);

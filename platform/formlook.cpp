@@ -3,7 +3,9 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPalette>
 #include <QWidget>
 
@@ -75,6 +77,23 @@ void setBackground(QWidget *widget, const QColor &colour)
             palette.setColor(group, text, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void putOnPaper(QWidget *widget)
+{
+    setBackground(widget, Qt::white);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Highlight, QColor(51, 103, 214));
+    widget->setPalette(palette);
+}
+
+QPushButton *shortcutButton(const QString &caption, const QKeySequence &keys, const QString &what)
+{
+    auto *button = new QPushButton(caption);
+    button->setShortcut(keys);
+    button->setToolTip(
+        QStringLiteral("%1 (%2)").arg(what, keys.toString(QKeySequence::NativeText)));
+    return button;
 }
 
 } // namespace look

@@ -5,7 +5,10 @@
 
 class QColor;
 class QFont;
+class QKeySequence;
 class QPalette;
+class QPushButton;
+class QString;
 class QWidget;
 
 // The look of the program's windows: the serif font of the form, its light
@@ -36,6 +39,14 @@ QPalette lightPalette();
 // its colour and only its text greys. The text on it is black, so that a dark
 // desktop theme cannot put white text on a light colour.
 void setBackground(QWidget *widget, const QColor &colour);
+
+// Dark ink on white paper, as a figure paints itself, whatever the desktop
+// theme; a selection in the paper's own blue. For the lists and tables
+// beside a figure.
+void putOnPaper(QWidget *widget);
+
+// A button with its shortcut, which its tooltip names after what it does.
+QPushButton *shortcutButton(const QString &caption, const QKeySequence &keys, const QString &what);
 
 } // namespace look
 

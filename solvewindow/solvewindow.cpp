@@ -49,23 +49,6 @@ QString spokenName(Quantity q)
     return QStringLiteral("%1, %2").arg(symbol, meaning);
 }
 
-// Dark ink on white paper whatever the desktop theme, as the figure beside it.
-void putOnPaper(QWidget *widget)
-{
-    look::setBackground(widget, Qt::white);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Highlight, QColor(51, 103, 214));
-    widget->setPalette(palette);
-}
-
-QPushButton *button(const QString &caption, const QKeySequence &keys, const QString &what)
-{
-    auto *button = new QPushButton(caption);
-    button->setShortcut(keys);
-    button->setToolTip(QStringLiteral("%1 (%2)").arg(what, keys.toString(QKeySequence::NativeText)));
-    return button;
-}
-
 // The figure's triangle: its legs and radii as doubles.
 solver::Triangle figureTriangle(const pairs::Triangle &t)
 {
@@ -176,7 +159,7 @@ void SolveWindow::createResults()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
-    putOnPaper(m_table);
+    look::putOnPaper(m_table);
 
     m_figure = new FigureView;
     m_figure->setObjectName(QStringLiteral("solveFigure"));
@@ -185,7 +168,7 @@ void SolveWindow::createResults()
     m_steps->setObjectName(QStringLiteral("solveSteps"));
     m_steps->setAccessibleName(QStringLiteral("Решение"));
     m_steps->setFont(look::formFont());
-    putOnPaper(m_steps);
+    look::putOnPaper(m_steps);
 
     auto *right = new QSplitter(Qt::Vertical);
     right->addWidget(m_table);
@@ -207,13 +190,14 @@ void SolveWindow::createResults()
 
 void SolveWindow::createButtons()
 {
-    m_copy = button(QStringLiteral("Копирай"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                    QStringLiteral("Копира стойностите и решението като текст и чертежа като "
-                                   "картина"));
-    m_save = button(QStringLiteral("Запази…"), QKeySequence::Save,
-                    QStringLiteral("Записва чертежа във файл"));
-    auto *close = button(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape),
-                         QStringLiteral("Затваря този прозорец"));
+    m_copy = look::shortcutButton(
+        QStringLiteral("Копирай"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+        QStringLiteral("Копира стойностите и решението като текст и чертежа като "
+                       "картина"));
+    m_save = look::shortcutButton(QStringLiteral("Запази…"), QKeySequence::Save,
+                                  QStringLiteral("Записва чертежа във файл"));
+    auto *close = look::shortcutButton(QStringLiteral("Затвори"), QKeySequence(Qt::Key_Escape),
+                                       QStringLiteral("Затваря този прозорец"));
     connect(m_copy, &QPushButton::clicked, this, &SolveWindow::copyToClipboard);
     connect(m_save, &QPushButton::clicked, this, &SolveWindow::saveAs);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
