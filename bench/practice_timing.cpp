@@ -14,6 +14,7 @@
 #include "practicewindow.h"
 #include "windowdriver.h"
 
+#include "opening.h"
 #include "timing.h"
 
 #include <QApplication>
@@ -26,29 +27,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-// From the key in a fresh main window to the window beside it painted.
-double opening(Qt::Key key, const QString &title)
-{
-    const auto window = driver::panelWindow();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        std::exit(1);
-    return milliseconds([&] {
-        // The shortcut opens it at once, within the key's event.
-        QTest::keyClick(window.get(), key);
-        QWidget *opened = driver::shownWindow(title);
-        if (!opened) {
-            std::fprintf(stderr, "practice_timing: %s did not open\n", qPrintable(title));
-            std::exit(1);
-        }
-        opened->repaint();
-    });
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -56,8 +34,8 @@ int main(int argc, char *argv[])
 
     std::vector<double> openPractice, openCompanion;
     for (int run = 0; run < runs; ++run) {
-        openCompanion.push_back(opening(Qt::Key_F2, QStringLiteral("Чертеж и решение")));
-        openPractice.push_back(opening(Qt::Key_F3, QStringLiteral("Упражнение")));
+        openCompanion.push_back(openingTime(Qt::Key_F2, QStringLiteral("Чертеж и решение")));
+        openPractice.push_back(openingTime(Qt::Key_F3, QStringLiteral("Упражнение")));
     }
 
     const auto window = driver::panelWindow();

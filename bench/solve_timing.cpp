@@ -17,6 +17,7 @@
 #include "solutionsteps.h"
 #include "windowdriver.h"
 
+#include "opening.h"
 #include "timing.h"
 
 #include <QApplication>
@@ -29,23 +30,6 @@
 #include <vector>
 
 namespace {
-
-double opening(Qt::Key key, const QString &title)
-{
-    const auto window = driver::panelWindow();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
-        std::exit(1);
-    return milliseconds([&] {
-        QTest::keyClick(window.get(), key);
-        QWidget *opened = driver::shownWindow(title);
-        if (!opened) {
-            std::fprintf(stderr, "solve_timing: %s did not open\n", qPrintable(title));
-            std::exit(1);
-        }
-        opened->repaint();
-    });
-}
 
 exact::Number number(const char *text)
 {
@@ -103,8 +87,8 @@ int main(int argc, char *argv[])
     }
     std::vector<double> openSolve, openCompanion;
     for (int run = 0; run < runs; ++run) {
-        openCompanion.push_back(opening(Qt::Key_F2, QStringLiteral("Чертеж и решение")));
-        openSolve.push_back(opening(Qt::Key_F4, QStringLiteral("Задача по избор")));
+        openCompanion.push_back(openingTime(Qt::Key_F2, QStringLiteral("Чертеж и решение")));
+        openSolve.push_back(openingTime(Qt::Key_F4, QStringLiteral("Задача по избор")));
     }
     const auto line = [](const char *what, const std::vector<double> &times,
                          const std::vector<double> &baseline, const char *against) {
