@@ -118,7 +118,14 @@ void WorkedSolution::makeRedoable(const Line &line)
         try {
             redone = line.formula.shownValue(m_notation);
         } catch (const std::domain_error &) {
-            redone = line.formula.shownValue(m_notation, true);
+            // Too few digits shown can make a redo impossible, as well as
+            // wrong: √(c² − 4h²) of c and h rounded next to h = c/2 is the
+            // root of a negative number. More digits then.
+            try {
+                redone = line.formula.shownValue(m_notation, true);
+            } catch (const std::domain_error &) {
+                return false;
+            }
         }
         return exact::abs(redone - Number::fromDecimal(shown)) <= allowed;
     };
