@@ -585,6 +585,8 @@ void TestAccuracy::pairsRecoverTriangles()
         workers.emplace_back([&, t] {
             for (std::size_t i = t; i < legs.size(); i += threads)
                 results[i] = check(legs[i]);
+            // MPFR's caches (π, atan's tables) are the thread's own.
+            mpfr_free_cache();
         });
     for (std::thread &worker : workers)
         worker.join();
