@@ -100,6 +100,23 @@ struct WorksheetRequest
     worksheet::Options options;
 };
 
+// One type a line, the four variants first: «Хипотенуза и r\tc, r -> a, b».
+QString typeList()
+{
+    const auto name = [](pairs::Quantity q) { return QString::fromUtf8(pairs::factsOf(q).name); };
+    QStringList lines;
+    for (int t = 0; t < practice::typeCount; ++t) {
+        const practice::TypeFacts &facts = practice::typeFacts(t);
+        QStringList sought;
+        for (const pairs::Quantity q : facts.soughtQuantities())
+            sought << name(q);
+        lines << QStringLiteral("%1\t%2, %3 -> %4")
+                     .arg(QString::fromUtf8(facts.name), name(facts.givens[0]),
+                          name(facts.givens[1]), sought.join(QStringLiteral(", ")));
+    }
+    return lines.join(u'\n');
+}
+
 int fail(const QString &error)
 {
     printLine(stderr, QStringLiteral("%1: %2 See '%1 --help'.")
@@ -159,6 +176,28 @@ std::variant<int, WorksheetRequest> worksheetRequest(const QCommandLineParser &p
             return fail(QStringLiteral("--seed takes a whole number from 0 to 4294967295."));
     }
     o.workedSteps = parser.isSet(options[6]);
+    if (parser.isSet(options[7])) {
+        // Beside --variants, which keeps its meaning: the sheet takes both.
+        if (parser.isSet(options[4]))
+            for (const solver::Variant v : o.variants)
+                o.types.push_back(practice::typeOf(v));
+        const QString list = parser.value(options[7]).trimmed();
+        if (list.compare(QStringLiteral("all"), Qt::CaseInsensitive) == 0) {
+            o.types.clear();
+            for (int t = 0; t < practice::typeCount; ++t)
+                o.types.push_back(t);
+        } else {
+            for (const QString &item : list.split(u',')) {
+                const auto type = practice::typeNamed(item.toStdString());
+                if (!type)
+                    return fail(QStringLiteral("--types takes type names as --list-types prints "
+                                               "them, separated by commas, or all; '%1' is none.")
+                                    .arg(item.trimmed()));
+                if (std::ranges::find(o.types, *type) == o.types.end())
+                    o.types.push_back(*type);
+            }
+        }
+    }
     return request;
 }
 
@@ -380,7 +419,16 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
                             "random)."),
              QStringLiteral("S")},
             {"steps", QStringLiteral("The worked steps under each answer of the key.")},
+            {"types",
+             QStringLiteral("The types the problems are of, by the names that --list-types "
+                            "prints, separated by commas (quoted: \"Вариант 1,Проекции\"), or "
+                            "all; beside --variants."),
+             QStringLiteral("list")},
         };
+        const QCommandLineOption listTypes(
+            "list-types",
+            QStringLiteral("Print the types of problem, one a line: its name, a tab, and its "
+                           "givens and sought values by the names of --solve (c, r -> a, b)."));
         const QCommandLineOption solve(
             "solve",
             QStringLiteral("Solve the right triangle from two of its quantities, given as "
@@ -392,6 +440,7 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         parser.addOption(help);
         parser.addOption(version);
         parser.addOptions(sheet);
+        parser.addOption(listTypes);
         parser.addOption(solve);
         parser.addOption(json);
 
@@ -402,6 +451,8 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         } else if (parser.isSet(version)) {
             printLine(stdout, QStringLiteral("%1 %2").arg(QLatin1String(programName),
                                                           QCoreApplication::applicationVersion()));
+        } else if (parser.isSet(listTypes)) {
+            printLine(stdout, typeList());
         } else if (parser.isSet(solve)) {
             outcome = widened(solveRequest(parser.positionalArguments(), parser.isSet(json)));
         } else if (parser.isSet(json)) {

@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace practice {
 
@@ -23,22 +24,23 @@ struct Verdict
 };
 
 // A mistake that students make, as a row: the value it gives for a sought
-// column of a variant's problem (nothing where it gives none), and the
-// words that explain it. The checker takes the first row whose value the
-// answer has.
+// quantity of a problem (nothing where it gives none), and the words that
+// explain it. The checker takes the first row whose value the answer has.
 struct Mistake
 {
-    std::optional<exact::Number> (*value)(solver::Variant variant, solver::Column column,
-                                          const ExactTriangle &triangle);
+    std::optional<exact::Number> (*value)(const Problem &problem, pairs::Quantity sought);
     const char *words; // UTF-8, after «Невярно: »
+    // How the answer key names it («S = a·b»); empty for the variants' own,
+    // which the key names in its own way.
+    const char *key = "";
 };
 
 // The known mistakes, in the order they are tried.
 std::span<const Mistake> knownMistakes();
 
-// The value of a mistake for the sought column of a problem, or nothing.
+// The value of a mistake for a sought quantity of a problem, or nothing.
 std::optional<exact::Number> mistakeValue(const Mistake &mistake, const Problem &problem,
-                                          solver::Column column);
+                                          pairs::Quantity sought);
 
 // Whether an answer stands for the value: the same number in any exact
 // form, or a decimal of at least three significant digits that is the value
@@ -46,8 +48,11 @@ std::optional<exact::Number> mistakeValue(const Mistake &mistake, const Problem 
 // «0,293» for 0,292893…, not «0,2928», which is cut rather than rounded).
 bool stands(const AnswerReading &answer, const exact::Number &value);
 
-// Judges the two answers of a problem, in the order of its sought columns,
-// exactly; for the radii the legs may come in either order.
+// Judges the answers of a problem, in the order of its sought quantities,
+// exactly; where the givens do not tell the legs apart (the radii, the
+// hypotenuse and r), the legs may come in either order.
+std::vector<Verdict> check(const Problem &problem, std::span<const AnswerReading> answers,
+                           const QLocale &locale = QLocale());
 std::array<Verdict, 2> check(const Problem &problem, const std::array<AnswerReading, 2> &answers,
                              const QLocale &locale = QLocale());
 

@@ -1,11 +1,15 @@
 #include "problem.h"
 
+#include "pairsteps.h"
 #include "schooltext.h"
+#include "solutionsteps.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <tuple>
 #include <numeric>
 #include <stdexcept>
 #include <string>
@@ -41,22 +45,24 @@ struct Triple
     long long c;
 };
 
+std::vector<Triple> triplesUpTo(long long largest)
+{
+    std::vector<Triple> found;
+    for (long long m = 2; m * m < largest; ++m)
+        for (long long n = 1; n < m; ++n) {
+            if ((m - n) % 2 == 0 || std::gcd(m, n) != 1)
+                continue;
+            const Triple primitive{m * m - n * n, 2 * m * n, m * m + n * n};
+            for (long long k = 1; k * primitive.c <= largest; ++k)
+                found.push_back({k * primitive.x, k * primitive.y, k * primitive.c});
+        }
+    std::ranges::sort(found, {}, [](const Triple &t) { return std::pair(t.c, t.x); });
+    return found;
+}
+
 const std::vector<Triple> &triples()
 {
-    static const std::vector<Triple> all = [] {
-        constexpr long long largest = 250;
-        std::vector<Triple> found;
-        for (long long m = 2; m * m < largest; ++m)
-            for (long long n = 1; n < m; ++n) {
-                if ((m - n) % 2 == 0 || std::gcd(m, n) != 1)
-                    continue;
-                const Triple primitive{m * m - n * n, 2 * m * n, m * m + n * n};
-                for (long long k = 1; k * primitive.c <= largest; ++k)
-                    found.push_back({k * primitive.x, k * primitive.y, k * primitive.c});
-            }
-        std::ranges::sort(found, {}, [](const Triple &t) { return std::pair(t.c, t.x); });
-        return found;
-    }();
+    static const std::vector<Triple> all = triplesUpTo(250);
     return all;
 }
 
@@ -191,7 +197,238 @@ QString symbolOf(Column column)
     return QString::fromLatin1(solver::symbol(column));
 }
 
+using pairs::Quantity;
+
+bool isWholeOrHalf(const Number &x)
+{
+    return x.isRational() && boost::multiprecision::denominator(x.rationalPart()) <= 2;
+}
+
+// Every quantity of a whole-number right triangle, exactly (the angles
+// left out): its legs in the order given.
+std::array<std::optional<exact::Rational>, pairs::quantityCount> rationalQuantities(long long a,
+                                                                                   long long b,
+                                                                                   long long c)
+{
+    using exact::Rational;
+    std::array<std::optional<Rational>, pairs::quantityCount> q;
+    const Rational r(a + b - c, 2);
+    const auto set = [&](Quantity which, const Rational &value) { q[std::size_t(which)] = value; };
+    set(Quantity::a, a);
+    set(Quantity::b, b);
+    set(Quantity::c, c);
+    set(Quantity::h, Rational(a * b, c));
+    set(Quantity::a1, Rational(a * a, c));
+    set(Quantity::b1, Rational(b * b, c));
+    set(Quantity::m, Rational(b) - r);
+    set(Quantity::n, Rational(a) - r);
+    set(Quantity::S, Rational(a * b, 2));
+    set(Quantity::P, a + b + c);
+    set(Quantity::r, r);
+    set(Quantity::R, Rational(c, 2));
+    return q;
+}
+
+// The whole-number givens of a new type at the level of whole numbers: the
+// Pythagorean triangles, both ways round, whose givens of the type are
+// whole and whose sought values are whole or halves; each pair of givens
+// once. Hypotenuses up to 250, as the variants have them, and where that
+// gives fewer than `enough` problems (the altitude h = ab/c is whole only for
+// multiples of a triple by its own hypotenuse), the next larger ones until
+// there are.
+const std::vector<Givens> &wholeTypeGivens(int type)
+{
+    static const auto lists = [] {
+        constexpr std::size_t enough = 60;
+        const std::vector<Triple> larger = triplesUpTo(2500);
+        std::array<std::vector<Givens>, typeCount> l;
+        for (int t = variantTypes; t < typeCount; ++t) {
+            const TypeFacts &facts = typeFacts(t);
+            if (!facts.hasLevel(int(Level::Whole)))
+                continue;
+            for (const Triple &triple : larger) {
+                if (triple.c > 250 && l[std::size_t(t)].size() >= enough)
+                    break;
+                for (const auto &[a, b] : {std::pair{triple.x, triple.y}, {triple.y, triple.x}}) {
+                    const auto q = rationalQuantities(a, b, triple.c);
+                    const auto &first = q[std::size_t(facts.givens[0])];
+                    const auto &second = q[std::size_t(facts.givens[1])];
+                    if (boost::multiprecision::denominator(*first) != 1
+                        || boost::multiprecision::denominator(*second) != 1)
+                        continue;
+                    const bool nice = std::ranges::all_of(facts.soughtQuantities(), [&](Quantity s) {
+                        return boost::multiprecision::denominator(*q[std::size_t(s)]) <= 2;
+                    });
+                    const Givens g = {static_cast<long long>(boost::multiprecision::numerator(*first)),
+                                      static_cast<long long>(boost::multiprecision::numerator(*second))};
+                    if (nice && std::ranges::find(l[std::size_t(t)], g) == l[std::size_t(t)].end())
+                        l[std::size_t(t)].push_back(g);
+                }
+            }
+        }
+        return l;
+    }();
+    return lists[std::size_t(type)];
+}
+
+// A new type's problem at the level of roots or decimals, drawn from the
+// number's mix until it has exactly one triangle, every sought value exact
+// with at most one root, and the numbers the level promises: at the roots,
+// whole givens and at least one answer that is neither whole nor a half; at
+// the decimals, a given with one or two decimals. An angle given is 30°, 45°
+// or 60°.
+std::pair<std::array<Number, 2>, pairs::Triangle> drawnTypeProblem(int type, Level level,
+                                                                   std::uint64_t mix)
+{
+    const TypeFacts &facts = typeFacts(type);
+    for (;; mix = scrambled(mix)) {
+        const int decimals = level == Level::Decimals ? 1 + int(mix % 2) : 0;
+        const long long scale = decimals == 0 ? 1 : decimals == 1 ? 10 : 100;
+        std::array<Number, 2> g;
+        for (std::size_t i = 0; i < 2; ++i) {
+            mix = scrambled(mix);
+            const GivenRange range = facts.ranges[i];
+            if (pairs::isAngle(facts.givens[i])) {
+                g[i] = Number(30 + 15 * (long long)(mix % 3));
+                continue;
+            }
+            const long long low = range.low * scale;
+            const long long count = (range.high - range.low) * scale + 1;
+            const long long drawn = low + (long long)(mix % std::uint64_t(count));
+            g[i] = decimals == 0 ? Number(drawn) : decimal(drawn, decimals);
+        }
+        if (level == Level::Decimals && isWhole(g[0]) && isWhole(g[1]))
+            continue;
+        const pairs::Given first{facts.givens[0], g[0]};
+        const pairs::Given second{facts.givens[1], g[1]};
+        if (!std::ranges::all_of(pairs::boundsOf(first.quantity, second.quantity),
+                                 [&](const pairs::Bound &b) { return pairs::meets(b, first, second); }))
+            continue;
+        auto triangle = solvedTriangle(type, g[0], g[1]);
+        if (!triangle)
+            continue;
+        const auto sought = facts.soughtQuantities();
+        if (!std::ranges::all_of(sought, [&](Quantity q) { return (*triangle)[q].exact.has_value(); }))
+            continue;
+        if (level == Level::Roots
+            && std::ranges::all_of(sought, [&](Quantity q) { return isWholeOrHalf(*(*triangle)[q].exact); }))
+            continue;
+        return {g, *std::move(triangle)};
+    }
+}
+
+// The (type, level) of each remainder of a six-digit number: every new type
+// at each level it has, in the table's order.
+const std::vector<std::pair<int, Level>> &typeLevels()
+{
+    static const auto all = [] {
+        std::vector<std::pair<int, Level>> l;
+        for (int t = variantTypes; t < typeCount; ++t)
+            for (int level = 0; level < levelCount; ++level)
+                if (typeFacts(t).hasLevel(level))
+                    l.emplace_back(t, Level(level));
+        return l;
+    }();
+    return all;
+}
+
+std::optional<Problem> typeProblem(int number)
+{
+    const auto &combos = typeLevels();
+    const int offset = number - firstTypeNumber;
+    Problem p;
+    p.number = number;
+    std::tie(p.type, p.level) = combos[std::size_t(offset) % combos.size()];
+    const std::uint64_t mix = scrambled(std::uint64_t(number));
+    pairs::Triangle triangle;
+    if (p.level == Level::Whole) {
+        const auto &list = wholeTypeGivens(p.type);
+        const Givens &g = list[mix % list.size()];
+        p.givens = {Number(g[0]), Number(g[1])};
+        triangle = *solvedTriangle(p.type, p.givens[0], p.givens[1]);
+    } else {
+        std::tie(p.givens, triangle) = drawnTypeProblem(p.type, p.level, mix);
+    }
+    for (int q = 0; q < pairs::quantityCount; ++q)
+        p.values[std::size_t(q)] = triangle.values[std::size_t(q)].exact;
+    p.typeTriangle = {triangle[Quantity::a].toDouble(), triangle[Quantity::b].toDouble(),
+                      triangle[Quantity::r].toDouble(), triangle[Quantity::R].toDouble()};
+    if (p.value(Quantity::a) && p.value(Quantity::b))
+        p.exact = {*p.value(Quantity::a), *p.value(Quantity::b), *p.value(Quantity::c),
+                   *p.value(Quantity::r), *p.value(Quantity::R)};
+    return p;
+}
+
+// The quantities of a variant's triangle that its exact triangle holds.
+void fillValues(Problem &p)
+{
+    p.values[std::size_t(Quantity::a)] = p.exact.a;
+    p.values[std::size_t(Quantity::b)] = p.exact.b;
+    p.values[std::size_t(Quantity::c)] = p.exact.c;
+    p.values[std::size_t(Quantity::r)] = p.exact.r;
+    p.values[std::size_t(Quantity::R)] = p.exact.R;
+}
+
 } // namespace
+
+std::optional<int> typeNamed(std::string_view name)
+{
+    const QString wanted = QString::fromUtf8(name.data(), qsizetype(name.size())).simplified();
+    for (int t = 0; t < typeCount; ++t)
+        if (QString::fromUtf8(typeFacts(t).name).compare(wanted, Qt::CaseInsensitive) == 0)
+            return t;
+    return std::nullopt;
+}
+
+bool hasLevel(int type, Level level)
+{
+    return type >= 0 && type < typeCount && typeFacts(type).hasLevel(int(level));
+}
+
+Level levelFor(int type, Level level)
+{
+    for (int step = 0; step < levelCount; ++step) {
+        const Level l = Level((int(level) + step) % levelCount);
+        if (hasLevel(type, l))
+            return l;
+    }
+    return level;
+}
+
+std::optional<pairs::Triangle> solvedTriangle(int type, const Number &first, const Number &second)
+{
+    const TypeFacts &facts = typeFacts(type);
+    const auto solved = pairs::solve({facts.givens[0], first}, {facts.givens[1], second});
+    if (!solved || solved->triangles.size() != 1)
+        return std::nullopt;
+    return solved->triangles.front();
+}
+
+pairs::Solved solution(const Problem &problem)
+{
+    const TypeFacts &facts = problem.facts();
+    return pairs::solve({facts.givens[0], problem.givens[0]}, {facts.givens[1], problem.givens[1]});
+}
+
+int indexCount(int type)
+{
+    if (type < variantTypes)
+        return indexCount();
+    return (lastTypeNumber - firstTypeNumber + 1) / int(typeLevels().size());
+}
+
+int numberOf(int type, Level level, int index)
+{
+    if (type < 0 || type >= typeCount)
+        return 0;
+    if (type < variantTypes)
+        return numberOf(Variant(type), level, index);
+    const auto &combos = typeLevels();
+    const auto found = std::ranges::find(combos, std::pair(type, level));
+    if (found == combos.end() || index < 0 || index >= indexCount(type))
+        return 0;
+    return firstTypeNumber + index * int(combos.size()) + int(found - combos.begin());
+}
 
 std::uint64_t scrambled(std::uint64_t x)
 {
@@ -268,11 +505,13 @@ std::optional<ExactTriangle> exactTriangle(Variant variant, const Number &first,
 
 const Number &Problem::answer(int which) const
 {
-    return valueOf(exact, solver::factsOf(variant).computed[std::size_t(which)]);
+    return *value(sought(which));
 }
 
 solver::Triangle Problem::triangle() const
 {
+    if (!isVariant())
+        return typeTriangle;
     const auto solved = solver::solve(variant, toDouble(givens[0]), toDouble(givens[1]));
     return solved ? *solved : solver::Triangle{};
 }
@@ -291,12 +530,15 @@ int numberOf(Variant variant, Level level, int index)
 
 std::optional<Problem> problem(int number)
 {
+    if (number >= firstTypeNumber && number <= lastTypeNumber)
+        return typeProblem(number);
     if (number < firstNumber || number > lastNumber)
         return std::nullopt;
     const int offset = number - firstNumber;
     Problem p;
     p.number = number;
     p.variant = Variant(offset % solver::variantCount);
+    p.type = typeOf(p.variant);
     p.level = Level(offset / solver::variantCount % levelCount);
     const std::uint64_t mix = scrambled(std::uint64_t(number));
     if (p.level == Level::Decimals) {
@@ -308,6 +550,7 @@ std::optional<Problem> problem(int number)
         p.givens = {wholeNumber(g[0]), wholeNumber(g[1])};
     }
     p.exact = *exactTriangle(p.variant, p.givens[0], p.givens[1]);
+    fillValues(p);
     return p;
 }
 
@@ -316,8 +559,49 @@ QString numberText(const Number &value, const QLocale &locale)
     return schoolText(value, locale);
 }
 
+QString symbolText(Quantity q)
+{
+    return QString::fromUtf8(pairs::factsOf(q).symbol);
+}
+
+QString givenText(Quantity q, const Number &value, const QLocale &locale)
+{
+    const int dimension = pairs::factsOf(q).dimension;
+    const QString unit = dimension == 0 ? QStringLiteral("°")
+        : dimension == 2                ? QStringLiteral(" см²")
+                                        : QStringLiteral(" см");
+    return QStringLiteral("%1 = %2%3").arg(symbolText(q), numberText(value, locale), unit);
+}
+
+namespace {
+
+// «a», «a и b», «a, b и r».
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" и ")
+        + items.last();
+}
+
+QString typeStatement(const Problem &problem, const QLocale &locale)
+{
+    const TypeFacts &facts = problem.facts();
+    QStringList sought;
+    for (const Quantity q : facts.soughtQuantities())
+        sought << symbolText(q);
+    return QString::fromUtf8(facts.facts)
+               .arg(givenText(facts.givens[0], problem.givens[0], locale),
+                    givenText(facts.givens[1], problem.givens[1], locale))
+        + QStringLiteral(" Намерете %1.").arg(listed(sought));
+}
+
+} // namespace
+
 QString statement(const Problem &problem, const QLocale &locale)
 {
+    if (!problem.isVariant())
+        return typeStatement(problem, locale);
     const auto given = [&](int which) {
         const Column column = solver::factsOf(problem.variant).given[std::size_t(which)];
         return QStringLiteral("%1 = %2 см")
@@ -354,10 +638,54 @@ QString statement(const Problem &problem, const QLocale &locale)
     return facts + u' ' + find;
 }
 
+QStringList solutionLines(const Problem &problem, const QLocale &locale)
+{
+    QStringList lines;
+    if (problem.isVariant()) {
+        for (const QString &line : solutionSteps(problem.variant, problem.triangle(), locale)) {
+            if (line.startsWith(u"Дадени"))
+                continue;
+            lines << line;
+            if (line.startsWith(u"Отговор"))
+                break;
+        }
+        return lines;
+    }
+    const auto solved = solution(problem);
+    if (!solved)
+        return lines;
+    // The pair's steps find every quantity; the hints stop at the step that
+    // finds the last one sought, which that step's result names: «… : r = …»
+    // or «2) r = …».
+    QStringList open;
+    for (const Quantity q : problem.facts().soughtQuantities())
+        open << symbolText(q);
+    for (const QString &line : pairtext::steps(*solved, 0, locale)) {
+        if (line.startsWith(u"Дадени"))
+            continue;
+        lines << line;
+        QString result = line.section(QStringLiteral(") "), 1);
+        if (const qsizetype colon = result.lastIndexOf(QStringLiteral(": ")); colon >= 0)
+            result = result.mid(colon + 2);
+        open.removeIf([&](const QString &symbol) {
+            return result.startsWith(symbol + QStringLiteral(" = "))
+                || result.startsWith(symbol + QStringLiteral(" ≈ "));
+        });
+        if (open.isEmpty())
+            break;
+    }
+    QStringList answers;
+    for (int i = 0; i < problem.soughtCount(); ++i)
+        answers << QStringLiteral("%1 = %2").arg(symbolText(problem.sought(i)),
+                                                 numberText(problem.answer(i), locale));
+    lines << QStringLiteral("Отговор: %1.").arg(answers.join(QStringLiteral("; ")));
+    return lines;
+}
+
 bool ProblemDrawer::recent(const Problem &problem) const
 {
     return std::ranges::any_of(m_recent, [&](const Problem &p) {
-        return p.variant == problem.variant && p.givens == problem.givens;
+        return p.type == problem.type && p.givens == problem.givens;
     });
 }
 
@@ -376,6 +704,26 @@ Problem ProblemDrawer::next(std::optional<Variant> variant, Level level)
     for (int attempt = 0; attempt < 10000; ++attempt) {
         const Variant v = variant.value_or(Variant(m_random() % solver::variantCount));
         drawn = *problem(numberOf(v, level, int(m_random() % std::uint32_t(indexCount()))));
+        if (!recent(drawn))
+            break;
+    }
+    posed(drawn);
+    return drawn;
+}
+
+Problem ProblemDrawer::nextOfType(std::optional<int> type, Level level)
+{
+    // As next(): every type has more than `remembered` problems at each
+    // level it has.
+    std::vector<int> open;
+    for (int t = 0; t < typeCount; ++t)
+        if (hasLevel(t, level))
+            open.push_back(t);
+    Problem drawn;
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        const int t = type.value_or(open[m_random() % open.size()]);
+        const Level l = levelFor(t, level);
+        drawn = *problem(numberOf(t, l, int(m_random() % std::uint32_t(indexCount(t)))));
         if (!recent(drawn))
             break;
     }

@@ -2,11 +2,14 @@
 #define PROBLEM_H
 
 #include "number.h"
+#include "pairs.h"
+#include "problemtypes.h"
 #include "solver.h"
 #include "variants.h"
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -15,10 +18,10 @@
 #include <optional>
 
 // Problems for practice and worksheets: a right triangle posed as one of the
-// four variants, with exactly the givens that variant reads, and its exact
-// answers. A problem is a function of its number, as a seeded test is: the
-// same number gives the same problem on any computer, so that a number
-// printed on a worksheet keeps its meaning.
+// types of problemtypes.h (the four variants first), with exactly the givens
+// that type gives, and its exact answers. A problem is a function of its
+// number, as a seeded test is: the same number gives the same problem on any
+// computer, so that a number printed on a worksheet keeps its meaning.
 namespace practice {
 
 // What the numbers of a problem are like.
@@ -51,23 +54,52 @@ std::optional<ExactTriangle> exactTriangle(solver::Variant variant, const exact:
 struct Problem
 {
     int number = 0;
+    // Its row of the types' table; for the four variants, the variant's
+    // number less one.
+    int type = 0;
+    // The variant, for a problem of the four.
     solver::Variant variant = solver::Variant::Legs;
     Level level = Level::Whole;
-    // In solve() order.
+    // In the order of the type's givens (solve() order for a variant).
     std::array<exact::Number, 2> givens;
+    // The triangle's legs, hypotenuse and radii, for a variant's problem.
     ExactTriangle exact;
+    // Every quantity of the triangle exactly, where it has at most one
+    // square root (an angle exactly where it is 30°, 45° or 60°): the sought
+    // ones always.
+    std::array<std::optional<exact::Number>, pairs::quantityCount> values;
+    // A new type's triangle for the drawing, from the pair solver.
+    solver::Triangle typeTriangle;
 
-    // The sought value of a computed column, exactly.
+    const TypeFacts &facts() const { return typeFacts(type); }
+    bool isVariant() const { return type < variantTypes; }
+    int soughtCount() const { return facts().soughtCount; }
+    pairs::Quantity sought(int which) const { return facts().sought[std::size_t(which)]; }
+    const std::optional<exact::Number> &value(pairs::Quantity q) const
+    {
+        return values[std::size_t(q)];
+    }
+    // The sought value of an answer box, exactly.
     const exact::Number &answer(int which) const;
-    // The triangle as the main window's solver gives it from the givens,
-    // for the drawing and the worked steps.
+    // The triangle to draw: for a variant as the main window's solver gives
+    // it from the givens, so that the drawing and the worked steps agree.
     solver::Triangle triangle() const;
 };
 
-// The numbers of problems: five digits, of which the number's remainders
-// tell the variant and the level; every number in the range is a problem.
+// The numbers of problems: five digits for the four variants, of which the
+// number's remainders tell the variant and the level; six digits for the
+// other types, whose remainders tell the type and the level together. Every
+// number in the two ranges is a problem.
 inline constexpr int firstNumber = 10000;
 inline constexpr int lastNumber = 99999;
+inline constexpr int firstTypeNumber = 100000;
+inline constexpr int lastTypeNumber = 999999;
+
+// Whether a type's numbers can be had at a level (problemtypes.h), and the
+// level its problems are posed at when asked for one they lack: the next one
+// up, in the order whole, roots, decimals, whole.
+bool hasLevel(int type, Level level);
+Level levelFor(int type, Level level);
 
 // A well-mixed function of a whole number, the same on every computer
 // (SplitMix64): where problems and worksheets take their choices from.
@@ -80,6 +112,16 @@ std::optional<Problem> problem(int number);
 // the index is beyond those there are (indexCount()).
 int numberOf(solver::Variant variant, Level level, int index);
 int indexCount();
+// The same for any type, at a level it has.
+int numberOf(int type, Level level, int index);
+int indexCount(int type);
+
+// The exact triangle of two givens of a type, in the type's order, by the
+// pair solver; nothing where there is no triangle, or two.
+std::optional<pairs::Triangle> solvedTriangle(int type, const exact::Number &first,
+                                              const exact::Number &second);
+// The pair solver's solution of a problem, for its worked steps.
+pairs::Solved solution(const Problem &problem);
 
 // A problem stated as a school's textbook states it: «Правоъгълен
 // триъгълник има катети a = 6 см и b = 8 см; … Намерете r и R.»
@@ -87,10 +129,19 @@ QString statement(const Problem &problem, const QLocale &locale = QLocale());
 
 // A number as the problems write it: "6", "2,5", "(7 − √13)/2".
 QString numberText(const exact::Number &value, const QLocale &locale = QLocale());
+// A quantity's symbol as a problem writes it: "a₁", "α".
+QString symbolText(pairs::Quantity q);
+// A given as a statement writes it: «c = 10 см», «S = 24 см²», «α = 30°».
+QString givenText(pairs::Quantity q, const exact::Number &value,
+                  const QLocale &locale = QLocale());
+
+// The worked solution as practice gives it out, hint by hint: the numbered
+// steps from the givens to the last value sought, then «Отговор: …».
+QStringList solutionLines(const Problem &problem, const QLocale &locale = QLocale());
 
 // Draws new problems, never one of the last `remembered` posed again:
-// another problem of the variant (any, where there is none) and the level.
-// `random` gives uniformly distributed whole numbers.
+// another problem of the type (of any that has the level, where there is
+// none) and the level. `random` gives uniformly distributed whole numbers.
 class ProblemDrawer
 {
 public:
@@ -99,6 +150,7 @@ public:
     explicit ProblemDrawer(std::function<std::uint32_t()> random) : m_random(std::move(random)) {}
 
     Problem next(std::optional<solver::Variant> variant, Level level);
+    Problem nextOfType(std::optional<int> type, Level level);
     // A problem posed by its number, remembered as the drawn ones are.
     void posed(const Problem &problem);
 

@@ -5,6 +5,7 @@
 #include "answercheck.h"
 #include "figureview.h"
 #include "formlook.h"
+#include "pairsteps.h"
 #include "solutionsteps.h"
 #include "spoken.h"
 #include "stepsview.h"
@@ -34,7 +35,7 @@ namespace {
 // the desktop's language.
 const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
 
-constexpr int anyVariant = solver::variantCount; // the chooser's «Произволен»
+constexpr int anyType = practice::typeCount; // the chooser's «Произволен», last
 
 const QColor rightInk(0, 110, 40);
 const QColor wrongInk(170, 30, 20);
@@ -84,7 +85,7 @@ PracticeWindow::PracticeWindow(QWidget *parent)
 
     m_variant = new QComboBox;
     m_variant->setObjectName(QStringLiteral("practiceVariant"));
-    m_variant->setAccessibleName(QStringLiteral("Вариант"));
+    m_variant->setAccessibleName(QStringLiteral("Вид задача"));
     for (const Variant variant :
          {Variant::Legs, Variant::LegAndInradius, Variant::LegAndCircumradius, Variant::Radii}) {
         const auto &given = solver::factsOf(variant).given;
@@ -92,8 +93,19 @@ PracticeWindow::PracticeWindow(QWidget *parent)
                                .arg(int(variant) + 1)
                                .arg(symbolOf(given[0]), symbolOf(given[1])));
     }
+    for (int type = practice::variantTypes; type < practice::typeCount; ++type) {
+        const practice::TypeFacts &facts = practice::typeFacts(type);
+        QStringList sought;
+        for (const pairs::Quantity q : facts.soughtQuantities())
+            sought << practice::symbolText(q);
+        m_variant->addItem(QStringLiteral("%1: %2, %3 → %4")
+                               .arg(QString::fromUtf8(facts.name),
+                                    practice::symbolText(facts.givens[0]),
+                                    practice::symbolText(facts.givens[1]),
+                                    sought.join(QStringLiteral(", "))));
+    }
     m_variant->addItem(QStringLiteral("Произволен"));
-    m_variant->setCurrentIndex(anyVariant);
+    m_variant->setCurrentIndex(anyType);
     m_level = new QComboBox;
     m_level->setObjectName(QStringLiteral("practiceLevel"));
     m_level->setAccessibleName(QStringLiteral("Ниво"));
@@ -102,13 +114,13 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     m_number = new QLineEdit;
     m_number->setObjectName(QStringLiteral("practiceNumber"));
     m_number->setAccessibleName(QStringLiteral("Задача №"));
-    m_number->setValidator(new QIntValidator(practice::firstNumber, practice::lastNumber, m_number));
-    m_number->setMaxLength(5);
+    m_number->setValidator(new QIntValidator(practice::firstNumber, practice::lastTypeNumber, m_number));
+    m_number->setMaxLength(6);
     m_number->setMaximumWidth(90);
     m_number->setToolTip(QStringLiteral("Номерът на задачата: въведете номер от %1 до %2 и "
                                         "натиснете Enter, за да я получите отново.")
                              .arg(practice::firstNumber)
-                             .arg(practice::lastNumber));
+                             .arg(practice::lastTypeNumber));
     auto *choosers = new QHBoxLayout;
     const auto labelled = [&](const QString &caption, QWidget *field) {
         auto *label = new QLabel(caption);
@@ -116,7 +128,7 @@ PracticeWindow::PracticeWindow(QWidget *parent)
         choosers->addWidget(label);
         choosers->addWidget(field);
     };
-    labelled(QStringLiteral("&Вариант:"), m_variant);
+    labelled(QStringLiteral("&Вид задача:"), m_variant);
     labelled(QStringLiteral("&Ниво:"), m_level);
     labelled(QStringLiteral("Задача &№"), m_number);
     choosers->addStretch();
@@ -129,7 +141,7 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     m_statement->setFont(statementFont);
 
     auto *answers = new QGridLayout;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(m_answers.size()); ++i) {
         Answer &a = m_answers[std::size_t(i)];
         a.symbol = new QLabel;
         a.box = new QLineEdit;
@@ -151,13 +163,13 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     answers->setColumnStretch(2, 3);
 
     m_check = button(QStringLiteral("Провери"), QStringLiteral("practiceCheck"),
-                     QStringLiteral("Проверява двата отговора (Enter в поле за отговор)"));
+                     QStringLiteral("Проверява отговорите (Enter в поле за отговор)"));
     m_hint = button(QStringLiteral("Подсказка"), QStringLiteral("practiceHint"),
                     QStringLiteral("Показва следващата стъпка на решението"));
     m_solution = button(QStringLiteral("Решение"), QStringLiteral("practiceSolution"),
                         QStringLiteral("Показва цялото решение"));
     m_next = button(QStringLiteral("Нова задача"), QStringLiteral("practiceNext"),
-                    QStringLiteral("Поставя друга задача от избрания вариант и ниво"));
+                    QStringLiteral("Поставя друга задача от избрания вид и ниво"));
     connect(m_check, &QPushButton::clicked, this, &PracticeWindow::check);
     connect(m_hint, &QPushButton::clicked, this, &PracticeWindow::hint);
     connect(m_solution, &QPushButton::clicked, this, &PracticeWindow::showSolution);
@@ -222,7 +234,8 @@ PracticeWindow::PracticeWindow(QWidget *parent)
 
 void PracticeWindow::setUpTabOrder()
 {
-    const QList<QWidget *> order = {m_statement, m_answers[0].box, m_answers[1].box, m_check,
+    const QList<QWidget *> order = {m_statement, m_answers[0].box, m_answers[1].box,
+                                    m_answers[2].box, m_check,
                                     m_hint, m_solution, m_next, m_variant, m_level, m_number,
                                     m_worksheet};
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -238,8 +251,13 @@ void PracticeWindow::showEvent(QShowEvent *event)
 void PracticeWindow::next()
 {
     const int chosen = m_variant->currentIndex();
-    const auto variant = chosen == anyVariant ? std::nullopt : std::optional(Variant(chosen));
-    pose(m_drawer.next(variant, Level(m_level->currentIndex())));
+    const auto type = chosen == anyType ? std::nullopt : std::optional(chosen);
+    const practice::Problem drawn = m_drawer.nextOfType(type, Level(m_level->currentIndex()));
+    // A type without the level chosen is posed at the next one up, and the
+    // chooser says so.
+    const QSignalBlocker levelBlocker(m_level);
+    m_level->setCurrentIndex(int(drawn.level));
+    pose(drawn);
 }
 
 bool PracticeWindow::pose(int number)
@@ -252,8 +270,8 @@ bool PracticeWindow::pose(int number)
     const QSignalBlocker variantBlocker(m_variant);
     const QSignalBlocker levelBlocker(m_level);
     m_level->setCurrentIndex(int(found->level));
-    if (m_variant->currentIndex() != anyVariant)
-        m_variant->setCurrentIndex(int(found->variant));
+    if (m_variant->currentIndex() != anyType)
+        m_variant->setCurrentIndex(found->type);
     pose(*found);
     return true;
 }
@@ -270,32 +288,34 @@ void PracticeWindow::pose(const practice::Problem &problem)
     m_statement->setAccessibleName(speech::spoken(heading + QStringLiteral(". ") + statement));
     m_number->setText(QString::number(problem.number));
 
-    const auto &facts = solver::factsOf(problem.variant);
     m_figure->setProblem(problem.triangle(), worksheet::figureLabels(problem, bulgarian),
                          QStringLiteral("чертеж на задачата: търсените стойности са означени "
                                         "с въпросителен знак"));
 
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < int(m_answers.size()); ++i) {
         Answer &a = m_answers[std::size_t(i)];
-        const Column column = facts.computed[std::size_t(i)];
-        a.symbol->setText(QStringLiteral("%1 =").arg(symbolOf(column)));
-        QStringList name = {QStringLiteral("Отговор"), symbolOf(column)};
-        if (const QString meaning = speech::columnMeaning(column); !meaning.isEmpty())
-            name << meaning;
-        a.box->setAccessibleName(name.join(QStringLiteral(", ")));
+        const bool shown = i < problem.soughtCount();
+        for (QWidget *w : {static_cast<QWidget *>(a.symbol), static_cast<QWidget *>(a.box),
+                           static_cast<QWidget *>(a.reading), static_cast<QWidget *>(a.verdict)})
+            w->setVisible(shown);
         a.box->clear();
         a.verdict->clear();
+        if (!shown)
+            continue;
+        const pairs::Quantity q = problem.sought(i);
+        a.symbol->setText(QStringLiteral("%1 =").arg(practice::symbolText(q)));
+        QStringList name = {QStringLiteral("Отговор"), practice::symbolText(q)};
+        // r and R as a screen reader tells them apart elsewhere.
+        const QString meaning = q == pairs::Quantity::r || q == pairs::Quantity::R
+            ? speech::columnMeaning(q == pairs::Quantity::r ? Column::r : Column::R)
+            : pairtext::meaning(q);
+        if (!meaning.isEmpty())
+            name << meaning;
+        a.box->setAccessibleName(name.join(QStringLiteral(", ")));
     }
 
     // The hints are the numbered steps of the worked solution and its answer.
-    m_hints.clear();
-    for (const QString &line : solutionSteps(problem.variant, problem.triangle(), bulgarian)) {
-        if (line.startsWith(u"Дадени"))
-            continue;
-        m_hints << line;
-        if (line.startsWith(u"Отговор"))
-            break;
-    }
+    m_hints = practice::solutionLines(problem, bulgarian);
     showHints(0);
     updateTally();
     if (isVisible())
@@ -314,27 +334,32 @@ void PracticeWindow::openWorksheet()
 void PracticeWindow::readAnswer(int which)
 {
     Answer &a = m_answers[std::size_t(which)];
-    a.read = practice::readAnswer(a.box->text());
+    a.read = which < m_problem.soughtCount()
+        ? practice::readAnswer(a.box->text(), m_problem.sought(which))
+        : practice::readAnswer(a.box->text());
     a.reading->setText(practice::readingLine(a.read, bulgarian));
     a.verdict->clear();
 }
 
 void PracticeWindow::check()
 {
-    const auto verdicts =
-        practice::check(m_problem, {m_answers[0].read, m_answers[1].read}, bulgarian);
+    const int count = m_problem.soughtCount();
+    std::vector<practice::AnswerReading> readings;
+    for (int i = 0; i < count; ++i)
+        readings.push_back(m_answers[std::size_t(i)].read);
+    const auto verdicts = practice::check(m_problem, readings, bulgarian);
     QStringList said;
-    for (int i = 0; i < 2; ++i) {
+    bool allRight = true;
+    for (int i = 0; i < count; ++i) {
         const Answer &a = m_answers[std::size_t(i)];
         const practice::Verdict &v = verdicts[std::size_t(i)];
         a.verdict->setText(v.text);
         setInk(a.verdict, v.right ? rightInk : wrongInk);
-        said << QStringLiteral("%1: %2")
-                    .arg(symbolOf(solver::factsOf(m_problem.variant).computed[std::size_t(i)]),
-                         v.text);
+        said << QStringLiteral("%1: %2").arg(practice::symbolText(m_problem.sought(i)), v.text);
+        allRight = allRight && v.right;
     }
     tried();
-    if (verdicts[0].right && verdicts[1].right && !m_solved) {
+    if (allRight && !m_solved) {
         m_solved = true;
         ++m_solvedCount;
         m_solvedAlone += !m_helped;
@@ -397,9 +422,11 @@ void PracticeWindow::updateTally()
 void PracticeWindow::copyToClipboard()
 {
     QStringList lines = {m_statement->text()};
-    for (const Answer &a : m_answers)
+    for (int i = 0; i < m_problem.soughtCount(); ++i) {
+        const Answer &a = m_answers[std::size_t(i)];
         lines << QStringLiteral("%1 %2 %3").arg(a.symbol->text(), a.box->text(),
                                                 a.verdict->text());
+    }
     lines << m_steps->text() << tally();
     QApplication::clipboard()->setText(lines.join(u'\n'));
     m_announcer->announce(QStringLiteral("Задачата и отговорите са копирани."));

@@ -20,7 +20,7 @@ class WorksheetDialog;
 
 // «Упражнение»: the program poses a problem, the student works it out and
 // types the answers, and the program says of each what is right and why.
-// One problem at a time, of a variant and a level the student chooses, with
+// One problem at a time, of a type and a level the student chooses, with
 // its triangle drawn beside it; its number poses it again anywhere. Hints
 // are the steps of the worked solution, one at a time. The window keeps
 // what the student did in this session and writes nothing anywhere; nothing
@@ -41,7 +41,7 @@ public:
     bool pose(int number);
     // Poses another problem of the variant and level chosen.
     void next();
-    // Checks both answers, as «Провери» does.
+    // Checks the answers, as «Провери» does.
     void check();
     // Shows the next hint, as «Подсказка» does; then all, as «Решение».
     void hint();
@@ -89,7 +89,8 @@ private:
     QLineEdit *m_number = nullptr;
     QLabel *m_statement = nullptr;
     FigureView *m_figure = nullptr;
-    std::array<Answer, 2> m_answers;
+    // As many shown as the problem seeks.
+    std::array<Answer, 3> m_answers;
     QPushButton *m_check = nullptr;
     QPushButton *m_hint = nullptr;
     QPushButton *m_solution = nullptr;

@@ -272,7 +272,7 @@ void TestPractice::answersAreJudged_data()
     QTest::newRow("simpler: 153/2")        << 10000 << "54/2"          << "153/2"  << "Вярно, но може по-просто: 27." << right;
     QTest::newRow("decimals rounded")      << 10004 << "0,477"         << "5,5227" << right << right;
     QTest::newRow("too few digits")        << 10004 << "0,48"          << "5,5"    << "Невярно: твърде малко цифри" << "Невярно: твърде малко цифри";
-    QTest::newRow("cut, not rounded")      << 10004 << "0,4773"        << "5,522"  << right << "Невярно: числото е закръглено неправилно";
+    QTest::newRow("cut, not rounded")      << 10004 << "0,4773"        << "5,522"  << right << "Невярно: отрязали сте цифрите; закръглете: 5,523.";
     QTest::newRow("trailing zeros count")  << 10000 << "27,0"          << "76,50"  << right << right;
     QTest::newRow("missing")               << 10000 << ""              << "  "     << "Липсва отговор." << "Липсва отговор.";
     QTest::newRow("not understood")        << 10000 << "2,7,"          << "76,5"   << "Невярно: не разбирам" << right;

@@ -173,7 +173,8 @@ private:
                 if (!mistakes.isEmpty())
                     below << mistakes;
                 if (m_sheet.options.workedSteps)
-                    below << solutionSteps(p.variant, p.triangle(), bulgarian);
+                    below << (p.isVariant() ? solutionSteps(p.variant, p.triangle(), bulgarian)
+                                            : practice::solutionLines(p, bulgarian));
                 qreal height = textHeight(lines.front(), font(bodySize), contentWidth) + 4;
                 for (const QString &line : below)
                     height += textHeight(line, font(smallSize), contentWidth - indent) + 2;
@@ -201,24 +202,36 @@ private:
 FigureLabels figureLabels(const Problem &problem, const QLocale &locale)
 {
     FigureLabels labels{QString(), QString(), QString(), QString(), QString()};
-    const auto label = [&](solver::Column column) -> std::optional<QString> & {
-        switch (column) {
-        case solver::Column::a:
-            return labels.a;
-        case solver::Column::b:
-            return labels.b;
-        case solver::Column::r:
-            return labels.r;
-        case solver::Column::R:
+    // The area and the perimeter have no place on the drawing.
+    const auto label = [&](pairs::Quantity q) -> std::optional<QString> * {
+        using pairs::Quantity;
+        switch (q) {
+        case Quantity::a: return &labels.a;
+        case Quantity::b: return &labels.b;
+        case Quantity::c: return &labels.c;
+        case Quantity::h: return &labels.h;
+        case Quantity::a1: return &labels.a1;
+        case Quantity::b1: return &labels.b1;
+        case Quantity::m: return &labels.m;
+        case Quantity::n: return &labels.n;
+        case Quantity::r: return &labels.r;
+        case Quantity::R: return &labels.R;
+        case Quantity::alpha: return &labels.alpha;
+        case Quantity::beta: return &labels.beta;
+        case Quantity::S:
+        case Quantity::P:
             break;
         }
-        return labels.R;
+        return nullptr;
     };
-    const auto &facts = solver::factsOf(problem.variant);
-    for (std::size_t i = 0; i < 2; ++i) {
-        label(facts.given[i]) = practice::numberText(problem.givens[i], locale);
-        label(facts.computed[i]) = QStringLiteral("?");
-    }
+    const practice::TypeFacts &facts = problem.facts();
+    for (std::size_t i = 0; i < 2; ++i)
+        if (auto *l = label(facts.givens[i]))
+            *l = practice::numberText(problem.givens[i], locale)
+                + (pairs::isAngle(facts.givens[i]) ? QStringLiteral("°") : QString());
+    for (const pairs::Quantity q : facts.soughtQuantities())
+        if (auto *l = label(q))
+            *l = QStringLiteral("?");
     return labels;
 }
 

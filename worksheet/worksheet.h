@@ -32,6 +32,10 @@ struct Options
                                              solver::Variant::LegAndInradius,
                                              solver::Variant::LegAndCircumradius,
                                              solver::Variant::Radii};
+    // The types a problem may be of (rows of the types' table), variants
+    // included; where there are any, they are taken instead of `variants`.
+    // A type without the level is posed at the next one up (levelFor()).
+    std::vector<int> types;
     bool drawn = true;
     // The worked steps under each answer of the key.
     bool workedSteps = false;
@@ -41,12 +45,18 @@ struct Options
 struct Sheet
 {
     Options options;
-    // Each group's problems, in order: the same variants in the same order
-    // in every group, and no problem twice in a group nor twice in a place.
+    // Each group's problems, in order: the same types in the same order in
+    // every group, each of the k chosen ⌊N/k⌋ or ⌈N/k⌉ times among N, no
+    // two neighbours of one type, and no problem twice in a group nor twice
+    // in a place.
     std::vector<std::vector<practice::Problem>> groups;
 };
 
 Sheet makeSheet(const Options &options);
+
+// The types of a sheet's places, in order: each of the chosen types ⌊N/k⌋
+// or ⌈N/k⌉ times, mixed from the seed, no two neighbours alike for k > 1.
+std::vector<int> typeOrder(const std::vector<int> &types, int problems, std::uint32_t seed);
 
 // A new sheet number, at random.
 std::uint32_t randomSeed();
