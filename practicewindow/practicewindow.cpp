@@ -229,7 +229,10 @@ PracticeWindow::PracticeWindow(QWidget *parent)
 
     setUpTabOrder();
     resize(900, 600);
-    next();
+    // It opens on one of the main window's four variants, the problems the
+    // student has just met there; «Произволен» draws any type after that.
+    const practice::Problem first = m_drawer.next(std::nullopt, Level::Whole);
+    pose(first);
 }
 
 void PracticeWindow::setUpTabOrder()

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QGridLayout>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -47,6 +48,16 @@ WorksheetDialog::WorksheetDialog(QWidget *parent) : QDialog(parent)
         m_variants[std::size_t(v)] = box;
         variants->addWidget(box);
     }
+    // The other types, none chosen at first: a sheet is of the four variants
+    // unless the teacher adds some.
+    auto *types = new QGridLayout;
+    for (int t = practice::variantTypes; t < practice::typeCount; ++t) {
+        const int at = t - practice::variantTypes;
+        auto *box = new QCheckBox(QString::fromUtf8(practice::typeFacts(t).name));
+        box->setObjectName(QStringLiteral("worksheetType(%1)").arg(t));
+        m_types.push_back(box);
+        types->addWidget(box, at / 3, at % 3);
+    }
     m_drawn = new QCheckBox(QStringLiteral("Чертеж към всяка задача"));
     m_drawn->setObjectName(QStringLiteral("worksheetDrawn"));
     m_drawn->setChecked(true);
@@ -63,6 +74,7 @@ WorksheetDialog::WorksheetDialog(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("&Групи:"), m_groups);
     form->addRow(QStringLiteral("&Ниво:"), m_level);
     form->addRow(QStringLiteral("Варианти:"), variants);
+    form->addRow(QStringLiteral("Други видове:"), types);
     form->addRow(QString(), m_drawn);
     form->addRow(QString(), m_steps);
     form->addRow(QStringLiteral("Номер на &листа:"), m_seed);
@@ -106,6 +118,12 @@ worksheet::Options WorksheetDialog::options() const
     for (int v = 0; v < solver::variantCount; ++v)
         if (m_variants[std::size_t(v)]->isChecked())
             o.variants.push_back(solver::Variant(v));
+    for (int t = practice::variantTypes; t < practice::typeCount; ++t)
+        if (m_types[std::size_t(t - practice::variantTypes)]->isChecked())
+            o.types.push_back(t);
+    if (!o.types.empty())
+        for (const solver::Variant v : o.variants)
+            o.types.push_back(practice::typeOf(v));
     o.drawn = m_drawn->isChecked();
     o.workedSteps = m_steps->isChecked();
     o.seed = m_seed->text().toUInt();

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -40,6 +41,8 @@ private:
     QSpinBox *m_groups = nullptr;
     QComboBox *m_level = nullptr;
     std::array<QCheckBox *, 4> m_variants{};
+    // `worksheetType(t)` for the types after the variants.
+    std::vector<QCheckBox *> m_types;
     QCheckBox *m_drawn = nullptr;
     QCheckBox *m_steps = nullptr;
     QLineEdit *m_seed = nullptr;

@@ -119,6 +119,38 @@ void TestPracticeWindow::answersRightWrongAndWithHints()
     QCOMPARE(find<QLabel>(*practice, QStringLiteral("practiceTally"))->text(),
              QStringLiteral("Решени: 2 от 2, от тях 1 без подсказка"));
 
+    // A type of three answers (100003: m = 102, n = 55: a = 85, b = 132,
+    // r = 30), written as on paper, and one of one (100019: h = 408,
+    // r = 170: c = 850): as many boxes as it seeks, Tab through those alone.
+    auto *third = find<QLineEdit>(*practice, QStringLiteral("practiceAnswer(2)"));
+    QVERIFY(third);
+    number->setText(QStringLiteral("100003"));
+    QTest::keyClick(number, Qt::Key_Return);
+    QVERIFY2(problem->text().contains(u"m = 102 см"), qPrintable(problem->text()));
+    QVERIFY(answers[1]->isVisible() && third->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(third)->text(QAccessible::Name),
+             QStringLiteral("Отговор, r, радиус на вписаната окръжност"));
+    QTest::keyClicks(answers[0], "a = 85");
+    QTest::keyClicks(answers[1], "85");
+    QTest::keyClicks(third, "R = 30");
+    QTest::keyClick(third, Qt::Key_Return);
+    QCOMPARE(verdicts[0]->text(), QStringLiteral("Вярно."));
+    QVERIFY2(verdicts[1]->text().startsWith(u"Невярно: m и n са разменени"), qPrintable(verdicts[1]->text()));
+    QCOMPARE(find<QLabel>(*practice, QStringLiteral("practiceVerdict(2)"))->text(),
+             QStringLiteral("Това поле е за r, радиуса на вписаната окръжност."));
+    click(find<QPushButton>(*practice, QStringLiteral("practiceSolution")));
+    QVERIFY2(steps->item(steps->count() - 1)->text() == u"Отговор: a = 85; b = 132; r = 30.",
+             qPrintable(steps->item(steps->count() - 1)->text()));
+    number->setText(QStringLiteral("100019"));
+    QTest::keyClick(number, Qt::Key_Return);
+    QVERIFY(answers[0]->isVisible() && !answers[1]->isVisible() && !third->isVisible());
+    answers[0]->setFocus();
+    QTest::keyClick(answers[0], Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("practiceCheck"));
+    QTest::keyClicks(answers[0], "850 cm");
+    QTest::keyClick(answers[0], Qt::Key_Return);
+    QCOMPARE(verdicts[0]->text(), QStringLiteral("Вярно."));
+
     // Esc closes it; the main window is as it was.
     QTest::keyClick(practice, Qt::Key_Escape);
     QTRY_VERIFY(!practice->isVisible());

@@ -1,5 +1,8 @@
+#include "sanitized.h"
 #include "schooltext.h"
 #include "worksheet.h"
+
+#include <set>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -15,6 +18,7 @@ using Variants = std::vector<Variant>;
 Q_DECLARE_METATYPE(Variants)
 using Numbers = QList<QList<int>>;
 Q_DECLARE_METATYPE(Numbers)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
@@ -80,6 +84,10 @@ private slots:
     void sheetsKeepTheirProblems();
     void keyReadBackAgreesWithTheProblems_data();
     void keyReadBackAgreesWithTheProblems();
+    void sheetsBalanceTheirTypes();
+    void noGroupHoldsAProblemTwice_data();
+    void noGroupHoldsAProblemTwice();
+    void everyTypeHasItsKey();
 };
 
 void TestWorksheet::sheetsKeepTheirProblems_data()
@@ -252,6 +260,116 @@ void TestWorksheet::keyReadBackAgreesWithTheProblems()
     // steps where asked for.
     QVERIFY(key.contains(u"Грешки: "));
     QCOMPARE(key.contains(u"Дадени са "), steps);
+}
+
+// Every choice of the sixteen types, for every count from 1 to 12: each
+// chosen type ⌊N/k⌋ or ⌈N/k⌉ times, no two neighbours alike, and the order
+// not the same for every seed.
+void TestWorksheet::sheetsBalanceTheirTypes()
+{
+    const int choices = 1 << practice::typeCount;
+    const int step = sanitized ? 37 : 1;
+    for (int mask = 1; mask < choices; mask += step) {
+        std::vector<int> types;
+        for (int t = 0; t < practice::typeCount; ++t)
+            if (mask & (1 << t))
+                types.push_back(t);
+        const int k = int(types.size());
+        for (int n = 1; n <= 12; ++n) {
+            const std::uint32_t seed = std::uint32_t(mask * 13 + n);
+            const std::vector<int> order = worksheet::typeOrder(types, n, seed);
+            QCOMPARE(int(order.size()), n);
+            for (const int t : types) {
+                const auto times = std::ranges::count(order, t);
+                if (times < n / k || times > (n + k - 1) / k)
+                    QFAIL(qPrintable(QStringLiteral("types %1, %2 problems: type %3 %4 times")
+                                         .arg(mask).arg(n).arg(t).arg(times)));
+            }
+            for (int i = 1; i < n && k > 1; ++i)
+                if (order[std::size_t(i)] == order[std::size_t(i - 1)])
+                    QFAIL(qPrintable(QStringLiteral("types %1, %2 problems: two alike at %3")
+                                         .arg(mask).arg(n).arg(i)));
+            for (const int t : order)
+                QVERIFY(std::ranges::find(types, t) != types.end());
+        }
+    }
+    // Mixed from the seed: four variants on four places come in more than
+    // one order.
+    std::set<std::vector<int>> orders;
+    for (std::uint32_t seed = 1; seed <= 10; ++seed)
+        orders.insert(worksheet::typeOrder({0, 1, 2, 3}, 4, seed));
+    QVERIFY(orders.size() > 3);
+}
+
+void TestWorksheet::noGroupHoldsAProblemTwice_data()
+{
+    QTest::addColumn<uint>("seed");
+    QTest::addColumn<int>("problems");
+    QTest::addColumn<int>("groups");
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<std::vector<int>>("types");
+    QTest::newRow("40 of variant 4, roots")  << 123456u << 40 << 4 << Level::Roots << std::vector<int>{3};
+    QTest::newRow("40 of c and h, whole")    << 5u      << 40 << 4 << Level::Whole << std::vector<int>{9};
+    QTest::newRow("40 of h and r, whole")    << 77u     << 40 << 2 << Level::Whole << std::vector<int>{11};
+    QTest::newRow("40 of projections, whole") << 8u     << 40 << 3 << Level::Whole << std::vector<int>{12};
+}
+
+// The fewest problems there are, on the longest sheets: none twice in a
+// group nor in one place of two groups.
+void TestWorksheet::noGroupHoldsAProblemTwice()
+{
+    QFETCH(uint, seed);
+    QFETCH(int, problems);
+    QFETCH(int, groups);
+    QFETCH(Level, level);
+    QFETCH(std::vector<int>, types);
+
+    worksheet::Options options = optionsOf(seed, problems, groups, level);
+    options.types = types;
+    const worksheet::Sheet sheet = worksheet::makeSheet(options);
+    QCOMPARE(int(sheet.groups.size()), groups);
+    for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
+        std::set<int> numbers;
+        QCOMPARE(int(sheet.groups[g].size()), problems);
+        for (std::size_t i = 0; i < sheet.groups[g].size(); ++i) {
+            const practice::Problem &p = sheet.groups[g][i];
+            QCOMPARE(p.type, types.front());
+            for (std::size_t j = 0; j < i; ++j)
+                QVERIFY2(sheet.groups[g][j].givens != p.givens, qPrintable(QString::number(p.number)));
+            for (std::size_t other = 0; other < g; ++other)
+                QVERIFY(sheet.groups[other][i].givens != p.givens);
+        }
+    }
+}
+
+// A sheet of every type, read back: each problem with its number, each
+// answer of the key as answerLine() writes it, the mistakes of the new
+// types named.
+void TestWorksheet::everyTypeHasItsKey()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (Debian poppler-utils) is not installed");
+    worksheet::Options options = optionsOf(4242, practice::typeCount, 1, Level::Roots);
+    for (int t = 0; t < practice::typeCount; ++t)
+        options.types.push_back(t);
+    const worksheet::Sheet sheet = worksheet::makeSheet(options);
+    std::set<int> types;
+    for (const practice::Problem &p : sheet.groups[0])
+        types.insert(p.type);
+    QCOMPARE(int(types.size()), practice::typeCount);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
+    QVERIFY(worksheet::writeSheetPdf(file, sheet));
+    const QString text = pdfText(file).replace(u'\n', u' ');
+    const QString key = text.section(QStringLiteral("Отговори"), 1);
+    for (std::size_t i = 0; i < sheet.groups[0].size(); ++i) {
+        const practice::Problem &p = sheet.groups[0][i];
+        QVERIFY2(text.contains(QStringLiteral("(№ %1)").arg(p.number)), qPrintable(QString::number(p.number)));
+        const QString answer = worksheet::answerLine(int(i), p, bulgarian);
+        QVERIFY2(key.contains(answer), qPrintable(answer));
+    }
+    for (const char *mistake : {"S = a·b →", "α и β разменени →", "m и n разменени →"})
+        QVERIFY2(key.contains(QString::fromUtf8(mistake)), mistake);
 }
 
 QTEST_MAIN(TestWorksheet)
