@@ -420,9 +420,9 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
              QStringLiteral("S")},
             {"steps", QStringLiteral("The worked steps under each answer of the key.")},
             {"types",
-             QStringLiteral("The types the problems are of, by the names that --list-types "
-                            "prints, separated by commas (quoted: \"Вариант 1,Проекции\"), or "
-                            "all; beside --variants."),
+             QStringLiteral("The types the problems are of: all, or their names as "
+                            "printed by --list-types, separated by commas and quoted, such as "
+                            "\"Вариант 1,Проекции\"; beside --variants."),
              QStringLiteral("list")},
         };
         const QCommandLineOption listTypes(

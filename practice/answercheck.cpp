@@ -174,9 +174,21 @@ Number allowance(const AnswerReading &answer)
     return unitOf(*answer.rounding) * Number(std::max(1, answer.roundedParts)) / two;
 }
 
-bool within(const AnswerReading &answer, const Number &value, const Number &distance)
+// How far apart two numbers are: exactly, or where they have different roots
+// (a formula of a root and a decimal against the answer's other root), by
+// their decimals to 60 digits, far closer than any rounding judged here.
+Number distance(const Number &x, const Number &y)
 {
-    return exact::abs(*answer.value - value) <= distance;
+    try {
+        return exact::abs(x - y);
+    } catch (const std::domain_error &) {
+        return exact::abs(Number::fromDecimal(x.rounded(60)) - Number::fromDecimal(y.rounded(60)));
+    }
+}
+
+bool within(const AnswerReading &answer, const Number &value, const Number &limit)
+{
+    return distance(*answer.value, value) <= limit;
 }
 
 // The value at the place of a rounded answer's last digit: correctly

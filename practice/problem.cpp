@@ -353,7 +353,8 @@ std::optional<Problem> typeProblem(int number)
         p.values[std::size_t(q)] = triangle.values[std::size_t(q)].exact;
     p.typeTriangle = {triangle[Quantity::a].toDouble(), triangle[Quantity::b].toDouble(),
                       triangle[Quantity::r].toDouble(), triangle[Quantity::R].toDouble()};
-    if (p.value(Quantity::a) && p.value(Quantity::b))
+    if (std::ranges::all_of(std::array{Quantity::a, Quantity::b, Quantity::c, Quantity::r, Quantity::R},
+                            [&](Quantity q) { return p.value(q).has_value(); }))
         p.exact = {*p.value(Quantity::a), *p.value(Quantity::b), *p.value(Quantity::c),
                    *p.value(Quantity::r), *p.value(Quantity::R)};
     return p;

@@ -55,6 +55,11 @@ void TestCommandLine::exits_data()
     QTest::newRow("--groups 9")           << QStringList{"--worksheet", "@FILE@", "--groups", "9"} << "" << 2 << "" << "kovrenda: --groups takes a whole number from 1 to 4." << false;
     QTest::newRow("--level hard")         << QStringList{"--worksheet", "@FILE@", "--level", "hard"} << "" << 2 << "" << "kovrenda: --level takes whole, roots or decimals." << false;
     QTest::newRow("--variants 5")         << QStringList{"--worksheet", "@FILE@", "--variants", "5"} << "" << 2 << "" << "kovrenda: --variants takes variants from 1 to 4" << false;
+    QTest::newRow("worksheet, types")     << QStringList{"--worksheet", "@FILE@", "--types", "Проекции, вариант 2,Ъгъл и r", "--variants", "4", "--level", "roots", "--seed", "9"} << "" << 0 << "seed 9" << "" << true;
+    QTest::newRow("worksheet, all types") << QStringList{"--worksheet", "@FILE@", "--types", "all", "--problems", "16", "--steps", "--seed", "3"} << "" << 0 << "seed 3" << "" << true;
+    QTest::newRow("--types unknown")      << QStringList{"--worksheet", "@FILE@", "--types", "Вариант 1,Квадрат"} << "" << 2 << "" << "kovrenda: --types takes type names as --list-types prints them, separated by commas, or all; 'Квадрат' is none." << false;
+    QTest::newRow("--list-types")         << QStringList{"--list-types"}            << "" << 0 << "Вариант 1\ta, b -> r, R" + lineEnd + "Вариант 2\ta, r -> b, R" + lineEnd + "Вариант 3\ta, R -> b, r" + lineEnd + "Вариант 4\tr, R -> a, b" + lineEnd + "Хипотенуза и r\tc, r -> a, b" + lineEnd << "" << false;
+    QTest::newRow("--list-types, the angles") << QStringList{"--list-types"}        << "" << 0 << "Проекции\ta1, b1 -> a, b, h" + lineEnd + "Ъгъл и хипотенуза\talpha, c -> a, b" << "" << false;
     QTest::newRow("--seed -1")            << QStringList{"--worksheet", "@FILE@", "--seed", "-1"} << "" << 2 << "" << "kovrenda: --seed takes a whole number" << false;
     QTest::newRow("option without --worksheet") << QStringList{"--groups", "2"}     << "" << 2 << "" << "kovrenda: --groups goes with --worksheet." << false;
     QTest::newRow("unwritable file")      << QStringList{"--worksheet", "@FILE@/missing/sheet.pdf"} << "" << 1 << "" << "kovrenda: cannot write " << false;
