@@ -46,6 +46,10 @@ FAILURE_TITLE = "Няма такъв триъгълник"
 FAILURE_TEXT = "Няма правоъгълен триъгълник с тези стойности."
 # Qt's own button, in Bulgarian as the rest of the window.
 OK = "Добре"
+PRACTICE_TITLE = "Упражнение"
+PRACTICE_NUMBER = "Задача №"
+PRACTICE_ANSWERS = ("Отговор, r, радиус на вписаната окръжност", "Отговор, R, радиус на описаната окръжност")
+PRACTICE_VERDICT = "малко r: Вярно. главно R: Вярно."
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 # The boxes of the radii are named by what they hold as well, since a
@@ -248,6 +252,14 @@ class Program:
         window_id = wait_for("the companion's X window", lambda: [
             w for w in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid), "--name", ".").split()
             if w != self.window_id and xdotool("getwindowname", w).strip() == SOLUTION_TITLE])[0]
+        xdotool("windowfocus", "--sync", window_id)
+
+    def focus_window(self, title):
+        """Gives the program's other visible window of that title the keyboard
+        focus, as a window manager would when it opens."""
+        window_id = wait_for(f"the X window {title!r}", lambda: [
+            w for w in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid), "--name", ".").split()
+            if w != self.window_id and xdotool("getwindowname", w).strip() == title])[0]
         xdotool("windowfocus", "--sync", window_id)
 
     def menu_item(self, name):
@@ -537,6 +549,34 @@ def with_the_keyboard(program):
     program.give_focus()
     wait_for("the focus back on Calculate", lambda: program.focused() == CALCULATE)
     program.wait_texts({"Вариант 3, a": "6", "Вариант 3, b": "", "Вариант 3, r": "", "Вариант 3, R": "2.5"})
+
+    step("F3 opens «Упражнение» on its problem; problem 10000 answered by keyboard is told right")
+    program.press("F3")
+    practice = wait_for("the practice window", lambda: program.top_level(
+        PRACTICE_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)))
+    program.focus_window(PRACTICE_TITLE)
+    number = program.find("text", PRACTICE_NUMBER, practice)
+    program.click("text", PRACTICE_NUMBER, practice)
+    wait_for("the focus in the problem's number", lambda: has_state(number, Atspi.StateType.FOCUSED))
+    program.press("ctrl+a")
+    xdotool("type", "--delay", "40", "10000")
+    program.press("Return")
+    statement = wait_for("the problem of a = 135 and b = 72", lambda: next((
+        a for a in walk(practice) if "a = 135 см и b = 72 см" in (a.get_name() or "")), None))
+    if "Задача № 10000" not in statement.get_name():
+        raise Failure(f"the problem reads {statement.get_name()!r}")
+    for name, answer in zip(PRACTICE_ANSWERS, ("27", "76.5")):
+        box = program.find("text", name, practice)
+        program.click("text", name, practice)
+        wait_for(f"the focus in {name!r}", lambda: has_state(box, Atspi.StateType.FOCUSED))
+        xdotool("type", "--delay", "40", "--", answer)
+    program.press("Return")
+    wait_for(f"a notification {PRACTICE_VERDICT!r}", lambda: any(
+        a.get_role_name() == "notification" and a.get_name() == PRACTICE_VERDICT for a in walk(practice)))
+    program.press("Escape")
+    wait_for("the practice window to close", lambda: program.top_level(
+        PRACTICE_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)) is None)
+    program.check_running()
 
 
 def main():
