@@ -84,8 +84,8 @@ Sheet makeSheet(const Options &options)
     if (types.empty())
         for (const solver::Variant v : options.variants.empty() ? Options().variants : options.variants)
             types.push_back(practice::typeOf(v));
-    std::ranges::sort(types);
-    types.erase(std::ranges::unique(types).begin(), types.end());
+    std::sort(types.begin(), types.end());
+    types.erase(std::unique(types.begin(), types.end()), types.end());
     std::erase_if(types, [](int t) { return t < 0 || t >= practice::typeCount; });
     if (types.empty())
         types = {0, 1, 2, 3};
