@@ -371,10 +371,7 @@ int writeWorksheet(const WorksheetRequest &request)
 
 std::optional<int> handleCommandLine(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    arguments = withoutToolkitOptions(arguments);
+    QStringList arguments = withoutToolkitOptions(commandLineArguments(argc, argv));
     if (arguments.size() <= 1)
         return std::nullopt;
 

@@ -1,6 +1,8 @@
 #ifndef CONSOLE_H
 #define CONSOLE_H
 
+#include <QStringList>
+
 #include <cstdio>
 
 class QString;
@@ -15,6 +17,12 @@ class QString;
 // own, it goes to the console it was started from, if any, and there as
 // wide characters, which any console shows whatever its code page.
 void writeToConsole(std::FILE *stream, const QString &text);
+
+// The program's arguments as typed, Cyrillic ones too (a type's name for
+// --types): on Linux decoded from main()'s UTF-8; on Windows, whose main()
+// gets them in the system's code page, which may lack the letters, taken
+// from the wide command line instead.
+QStringList commandLineArguments(int argc, char *argv[]);
 
 // Why no window could be opened, in English and Bulgarian, for the one-line
 // error that follows "cannot open a window: ": a display missing on Linux,

@@ -1,9 +1,12 @@
 #include "console.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <io.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 
@@ -62,4 +65,20 @@ void useNoDisplay()
 {
     // Windows' own platform plug-in, which the folder ships, needs no window
     // to be shown to paint a PDF.
+}
+
+QStringList commandLineArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    int count = 0;
+    if (LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(wide[i]);
+        LocalFree(wide);
+    }
+    // Should the wide command line be unreadable, main()'s own.
+    if (arguments.size() != argc)
+        for (arguments.clear(); arguments.size() < argc;)
+            arguments << QString::fromLocal8Bit(argv[arguments.size()]);
+    return arguments;
 }
