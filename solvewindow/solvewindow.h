@@ -1,9 +1,11 @@
 #ifndef SOLVEWINDOW_H
 #define SOLVEWINDOW_H
 
+#include "handles.h"
 #include "pairs.h"
 
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -11,7 +13,7 @@
 
 struct FigureLabels;
 class Announcer;
-class FigureView;
+class HandleFigure;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +29,11 @@ class StepsView;
 // labelled, and the steps from the givens to every other value; or, when
 // the givens make no triangle, why, with the condition and its limit.
 // Where the pair allows two triangles, a tab for each.
+//
+// Its drawing is an instrument as well: the vertices move along their
+// paths (handlefigure.h), and each move solves the triangle anew from the
+// same two givens, whose boxes follow, with the table, the steps and, under
+// the drawing, what stays while C moves.
 //
 // A window of its own, not modal, placed and styled as «Чертеж и решение»;
 // closing it (Esc does) only hides it. What it shows is one value (the
@@ -63,13 +70,21 @@ private:
         std::variant<std::monostate, pairs::Solution, Failed> outcome;
         std::size_t triangle = 0;
         QStringList steps;
+        // Which givens a move left rounded to the boxes' digits: their
+        // triangle's exact forms would be those of the rounding, not shown.
+        std::array<bool, 2> rounded{};
     };
 
     void createGivens();
     void createResults();
     void createButtons();
     const pairs::Solution *solution() const { return std::get_if<pairs::Solution>(&m_page.outcome); }
-    void showTriangle(std::size_t index);
+    void showSolution(pairs::Solution solution, std::size_t index, std::array<bool, 2> rounded,
+                      bool fresh);
+    void showTriangle(std::size_t index, bool fresh = true);
+    void moveHandle(handles::Handle handle, const handles::Place &place);
+    void showInvariant();
+    void tellMove();
     void showFailure(const QString &title, const QString &message);
     void nameGiven(int row);
     FigureLabels figureLabels() const;
@@ -81,11 +96,17 @@ private:
     QLabel *m_message = nullptr;
     QTabBar *m_triangles = nullptr;
     QTableWidget *m_table = nullptr;
-    FigureView *m_figure = nullptr;
+    HandleFigure *m_figure = nullptr;
+    QLabel *m_invariant = nullptr;
     StepsView *m_steps = nullptr;
     QPushButton *m_copy = nullptr;
     QPushButton *m_save = nullptr;
     Announcer *m_announcer = nullptr;
+    // What a move tells a screen reader, at most four times a second while
+    // a key is held, and once more where it comes to rest.
+    QTimer m_speech;
+    QString m_toTell;
+    QString m_told;
     QString m_folder;
 };
 
