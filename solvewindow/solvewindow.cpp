@@ -378,7 +378,8 @@ void SolveWindow::solve()
 }
 
 void SolveWindow::showSolution(pairs::Solution solution, std::size_t index,
-                               std::array<bool, 2> rounded, bool fresh)
+                               std::array<bool, 2> rounded, bool fresh,
+                               std::optional<QStringList> steps)
 {
     const bool two = solution.triangles.size() > 1;
     m_page = {std::move(solution), index, {}, rounded};
@@ -390,16 +391,20 @@ void SolveWindow::showSolution(pairs::Solution solution, std::size_t index,
     m_message->setText(two ? QStringLiteral("Има два такива триъгълника: вижте двата раздела.")
                            : QString());
     m_message->setAccessibleName(m_message->text());
-    showTriangle(index, fresh);
+    showTriangle(index, fresh, std::move(steps));
 }
 
-void SolveWindow::showTriangle(std::size_t index, bool fresh)
+void SolveWindow::showTriangle(std::size_t index, bool fresh, std::optional<QStringList> steps)
 {
     const pairs::Solution &s = *solution();
     m_page.triangle = index;
-    m_page.steps = pairtext::steps(s, index);
+    m_page.steps = steps ? std::move(*steps) : pairtext::steps(s, index);
     const pairs::Triangle &t = s.triangles[index];
     const bool rounded = m_page.rounded[0] || m_page.rounded[1];
+    // The columns fitted to their contents once, after all the cells.
+    QHeaderView *header = m_table->horizontalHeader();
+    for (int column : {0, 1})
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
     QStringList spoken;
     for (int q = 0; q < pairs::quantityCount; ++q) {
         const Quantity which = Quantity(q);
@@ -415,20 +420,29 @@ void SolveWindow::showTriangle(std::size_t index, bool fresh)
         const QStringList cells = {line, decimal,
                                    pairtext::meaning(which)
                                        + (given ? QStringLiteral(" (дадено)") : QString())};
+        // Only what changed, so that a move of a vertex costs little.
         for (int column = 0; column < 3; ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
-            item->setData(Qt::AccessibleTextRole, speech::spoken(cells[column]));
-            if (given) {
+            QTableWidgetItem *item = m_table->item(q, column);
+            if (!item) {
+                item = new QTableWidgetItem;
+                m_table->setItem(q, column, item);
+            }
+            if (item->text() != cells[column]) {
+                item->setText(cells[column]);
+                item->setData(Qt::AccessibleTextRole, speech::spoken(cells[column]));
+            }
+            if (item->font().bold() != given) {
                 QFont bold = font();
-                bold.setBold(true);
+                bold.setBold(given);
                 item->setFont(bold);
             }
-            m_table->setItem(q, column, item);
         }
         if (!given && (which == Quantity::a || which == Quantity::b || which == Quantity::c
                        || which == Quantity::r || which == Quantity::R))
             spoken << line;
     }
+    for (int column : {0, 1})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     // The triangle in full decimals, the way a reader of the values wants
     // them; the accessible name says which vertex is chosen.
     QStringList described;
@@ -469,6 +483,42 @@ void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place
     if (!moved)
         return;
     const pairs::Triangle &there = moved->triangles.front();
+
+    // Where the givens there have exact values of one root each (c = 10
+    // and h = 61·√6279/1000), the page is that triangle with those givens,
+    // exact: the boxes show the values rounded, the table and the steps
+    // the values themselves.
+    std::array<pairs::Given, 2> exactGivens;
+    bool exactly = true;
+    for (std::size_t row = 0; row < 2; ++row) {
+        const Quantity q = s->givens[row].quantity;
+        if (int(row) == keptRow)
+            exactGivens[row] = s->givens[row];
+        else if (there[q].exact)
+            exactGivens[row] = {q, *there[q].exact};
+        else
+            exactly = false;
+    }
+    if (exactly) {
+        pairs::Solution page{exactGivens, pairs::rowOf(exactGivens[0].quantity, exactGivens[1].quantity),
+                             {there}};
+        // A pair that cannot tell the legs apart names the longer one a, as
+        // the solver does.
+        if (pairs::mirrorOf(exactGivens[0].quantity) == exactGivens[0].quantity
+            && pairs::mirrorOf(exactGivens[1].quantity) == exactGivens[1].quantity
+            && there[Quantity::a].toDouble() < there[Quantity::b].toDouble())
+            for (Quantity q : {Quantity::a, Quantity::a1, Quantity::m, Quantity::alpha})
+                std::swap(page.triangles[0][q], page.triangles[0][pairs::mirrorOf(q)]);
+        QStringList steps = pairtext::steps(page, 0);
+        if (steps.size() > 1) {
+            for (std::size_t row = 0; row < 2; ++row)
+                if (int(row) != keptRow)
+                    m_value[row]->setText(boxText(boxValue(there[exactGivens[row].quantity]).first, QLocale()));
+            showSolution(std::move(page), 0, {}, false, std::move(steps));
+            tellPlace();
+            return;
+        }
+    }
 
     // The chosen givens there, as their boxes will show them. A value
     // rounded to the boxes' digits may fall just outside the pair's
@@ -528,8 +578,12 @@ void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place
             m_value[row]->setText(boxText(*givens[row].value.terminatingDecimal(), QLocale()));
     Q_UNUSED(handle);
     showSolution(**solved, index, rounded, false);
+    tellPlace();
+}
 
-    const pairs::Triangle &shown = solution()->triangles[index];
+void SolveWindow::tellPlace()
+{
+    const pairs::Triangle &shown = solution()->triangles[m_page.triangle];
     QStringList told;
     for (Quantity q : {Quantity::a, Quantity::b, Quantity::r, Quantity::R})
         told << toldValue(q, shown[q], QLocale());

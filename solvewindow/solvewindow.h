@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <variant>
 
 struct FigureLabels;
@@ -79,11 +80,15 @@ private:
     void createResults();
     void createButtons();
     const pairs::Solution *solution() const { return std::get_if<pairs::Solution>(&m_page.outcome); }
+    // `fresh` for a triangle solved from what was typed, else one a move of
+    // the drawing's vertices gave; steps already worked out, if they are.
     void showSolution(pairs::Solution solution, std::size_t index, std::array<bool, 2> rounded,
-                      bool fresh);
-    void showTriangle(std::size_t index, bool fresh = true);
+                      bool fresh, std::optional<QStringList> steps = std::nullopt);
+    void showTriangle(std::size_t index, bool fresh = true,
+                      std::optional<QStringList> steps = std::nullopt);
     void moveHandle(handles::Handle handle, const handles::Place &place);
     void showInvariant();
+    void tellPlace();
     void tellMove();
     void showFailure(const QString &title, const QString &message);
     void nameGiven(int row);
