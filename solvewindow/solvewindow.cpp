@@ -286,7 +286,10 @@ void SolveWindow::createResults()
     m_invariant->setObjectName(QStringLiteral("solveInvariant"));
     m_invariant->setTextFormat(Qt::PlainText);
     m_invariant->setWordWrap(true);
-    m_invariant->setVisible(false);
+    // Its two lines kept free, so that the drawing keeps its size when they
+    // appear while a vertex is dragged.
+    m_invariant->setMinimumHeight(2 * m_invariant->fontMetrics().lineSpacing() + 4);
+    m_invariant->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *drawing = new QWidget;
     auto *drawingLayout = new QVBoxLayout(drawing);
     drawingLayout->setContentsMargins(0, 0, 0, 0);
@@ -374,15 +377,15 @@ void SolveWindow::solve()
         showFailure(report.title, report.message);
         return;
     }
-    showSolution(*solved, 0, {}, true);
+    showSolution(*solved, 0, {}, true, false);
 }
 
 void SolveWindow::showSolution(pairs::Solution solution, std::size_t index,
-                               std::array<bool, 2> rounded, bool fresh,
+                               std::array<bool, 2> rounded, bool fresh, bool fromRounding,
                                std::optional<QStringList> steps)
 {
     const bool two = solution.triangles.size() > 1;
-    m_page = {std::move(solution), index, {}, rounded};
+    m_page = {std::move(solution), index, {}, rounded, fromRounding};
     {
         const QSignalBlocker blocker(m_triangles);
         m_triangles->setCurrentIndex(int(index));
@@ -400,7 +403,7 @@ void SolveWindow::showTriangle(std::size_t index, bool fresh, std::optional<QStr
     m_page.triangle = index;
     m_page.steps = steps ? std::move(*steps) : pairtext::steps(s, index);
     const pairs::Triangle &t = s.triangles[index];
-    const bool rounded = m_page.rounded[0] || m_page.rounded[1];
+    const bool rounded = m_page.fromRounding;
     // The columns fitted to their contents once, after all the cells.
     QHeaderView *header = m_table->horizontalHeader();
     for (int column : {0, 1})
@@ -455,7 +458,7 @@ void SolveWindow::showTriangle(std::size_t index, bool fresh, std::optional<QStr
     for (QPushButton *b : {m_copy, m_save})
         b->setEnabled(true);
     if (fresh) {
-        m_invariant->setVisible(false);
+        m_invariant->clear();
         m_toTell.clear();
         m_announcer->announce(
             speech::spoken(QStringLiteral("Решено: %1.").arg(spoken.join(QStringLiteral(", ")))));
@@ -464,7 +467,7 @@ void SolveWindow::showTriangle(std::size_t index, bool fresh, std::optional<QStr
     }
 }
 
-void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place)
+void SolveWindow::moveHandle(handles::Handle, const handles::Place &place)
 {
     const pairs::Solution *s = solution();
     if (!s)
@@ -472,10 +475,9 @@ void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place
     const pairs::Triangle &t = s->triangles[m_page.triangle];
     // The triangle where the handle is put, from the side it keeps (as the
     // box has it where it is a given) and the quantity it set, exactly.
-    const auto givenRow = [&](Quantity q) {
-        return s->givens[0].quantity == q ? 0 : s->givens[1].quantity == q ? 1 : -1;
-    };
-    const int keptRow = givenRow(place.kept);
+    const int keptRow = s->givens[0].quantity == place.kept ? 0
+        : s->givens[1].quantity == place.kept             ? 1
+                                                          : -1;
     const pairs::Given kept{place.kept, keptRow >= 0 ? s->givens[std::size_t(keptRow)].value
                                                      : heldValue(t[place.kept])};
     const pairs::Given set{place.set, place.nice ? numberOf(*place.nice) : numberOf(place.value)};
@@ -484,10 +486,74 @@ void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place
         return;
     const pairs::Triangle &there = moved->triangles.front();
 
+    // The chosen givens there, as their boxes will show them: the value
+    // itself where it is a short decimal, else rounded to the boxes' digits.
+    std::array<exact::Decimal, 2> boxed;
+    std::array<bool, 2> rounded{};
+    for (std::size_t row = 0; row < 2; ++row) {
+        if (int(row) == keptRow)
+            rounded[row] = m_page.rounded[row];
+        else
+            std::tie(boxed[row], rounded[row]) = boxValue(there[s->givens[row].quantity]);
+    }
+    // The givens as the boxes hold them, solved as «Реши» would solve them.
+    // A value rounded to the boxes' digits may fall just outside the pair's
+    // condition where the triangle is at its limit (r and R of the
+    // isosceles one): then the neighbouring roundings are tried.
+    std::optional<pairs::Solved> typed;
+    std::array<pairs::Given, 2> givens;
+    const auto tryNudged = [&](std::array<int, 2> by) {
+        for (std::size_t row = 0; row < 2; ++row) {
+            givens[row].quantity = s->givens[row].quantity;
+            if (int(row) == keptRow) {
+                givens[row].value = s->givens[row].value;
+                continue;
+            }
+            if (by[row] != 0 && !rounded[row])
+                return;
+            givens[row].value = exact::Number::fromDecimal(boxed[row]);
+            if (by[row] != 0)
+                givens[row].value = givens[row].value
+                    + exact::Number::fromDecimal({false, "1", boxed[row].lastExponent()})
+                        * exact::Number(by[row]);
+        }
+        typed = pairs::solve(givens[0], givens[1]);
+    };
+    const auto solveTyped = [&] {
+        for (int nudge = 0; nudge < 9 && !(typed && *typed); ++nudge) {
+            constexpr int by[] = {0, -1, 1};
+            tryNudged({by[nudge % 3], by[nudge / 3]});
+        }
+        return typed && *typed;
+    };
+    // Of two triangles, the one the handle is at.
+    const auto nearestOf = [&](const pairs::Solution &solution) {
+        std::size_t index = 0;
+        double nearest = std::numeric_limits<double>::infinity();
+        const double ta = there[Quantity::a].toDouble(), tb = there[Quantity::b].toDouble();
+        for (std::size_t i = 0; i < solution.triangles.size(); ++i) {
+            const double da = solution.triangles[i][Quantity::a].toDouble();
+            const double db = solution.triangles[i][Quantity::b].toDouble();
+            const double d = std::min(std::abs(da - ta) + std::abs(db - tb),
+                                      std::abs(da - tb) + std::abs(db - ta));
+            if (d < nearest) {
+                nearest = d;
+                index = i;
+            }
+        }
+        return index;
+    };
+    const auto fillBoxes = [&] {
+        for (std::size_t row = 0; row < 2; ++row)
+            if (int(row) != keptRow)
+                m_value[row]->setText(boxText(*givens[row].value.terminatingDecimal(), QLocale()));
+    };
+
     // Where the givens there have exact values of one root each (c = 10
     // and h = 61·√6279/1000), the page is that triangle with those givens,
-    // exact: the boxes show the values rounded, the table and the steps
-    // the values themselves.
+    // exact, and the table shows its exact forms. Its steps are worked from
+    // the givens themselves where they can be, else from the givens as the
+    // boxes show them, which are what «Реши» would work from.
     std::array<pairs::Given, 2> exactGivens;
     bool exactly = true;
     for (std::size_t row = 0; row < 2; ++row) {
@@ -510,74 +576,24 @@ void SolveWindow::moveHandle(handles::Handle handle, const handles::Place &place
             for (Quantity q : {Quantity::a, Quantity::a1, Quantity::m, Quantity::alpha})
                 std::swap(page.triangles[0][q], page.triangles[0][pairs::mirrorOf(q)]);
         QStringList steps = pairtext::steps(page, 0);
-        if (steps.size() > 1) {
-            for (std::size_t row = 0; row < 2; ++row)
-                if (int(row) != keptRow)
-                    m_value[row]->setText(boxText(boxValue(there[exactGivens[row].quantity]).first, QLocale()));
-            showSolution(std::move(page), 0, {}, false, std::move(steps));
-            tellPlace();
+        if (steps.size() <= 1 && solveTyped())
+            steps = pairtext::steps(**typed, nearestOf(**typed));
+        else if (steps.size() <= 1)
             return;
-        }
+        if (!typed)
+            for (std::size_t row = 0; row < 2; ++row)
+                givens[row] = {s->givens[row].quantity, int(row) == keptRow
+                                   ? s->givens[row].value
+                                   : exact::Number::fromDecimal(boxed[row])};
+        fillBoxes();
+        showSolution(std::move(page), 0, rounded, false, false, std::move(steps));
+        tellPlace();
+        return;
     }
-
-    // The chosen givens there, as their boxes will show them. A value
-    // rounded to the boxes' digits may fall just outside the pair's
-    // condition where the triangle is at its limit (r and R of the
-    // isosceles one): then the neighbouring roundings are tried.
-    std::array<exact::Decimal, 2> values;
-    std::array<bool, 2> rounded{};
-    for (std::size_t row = 0; row < 2; ++row) {
-        if (int(row) == keptRow) {
-            rounded[row] = m_page.rounded[row];
-            continue;
-        }
-        std::tie(values[row], rounded[row]) = boxValue(there[s->givens[row].quantity]);
-    }
-    std::optional<pairs::Solved> solved;
-    std::array<pairs::Given, 2> givens;
-    // Each rounded given as it is, then one unit of its last digit down or
-    // up (the others only where some given was rounded).
-    const auto tryNudged = [&](std::array<int, 2> by) {
-        for (std::size_t row = 0; row < 2; ++row) {
-            givens[row].quantity = s->givens[row].quantity;
-            if (int(row) == keptRow) {
-                givens[row].value = s->givens[row].value;
-                continue;
-            }
-            if (by[row] != 0 && !rounded[row])
-                return;
-            givens[row].value = exact::Number::fromDecimal(values[row]);
-            if (by[row] != 0)
-                givens[row].value = givens[row].value
-                    + exact::Number::fromDecimal({false, "1", values[row].lastExponent()})
-                        * exact::Number(by[row]);
-        }
-        solved = pairs::solve(givens[0], givens[1]);
-    };
-    for (int nudge = 0; nudge < 9 && !(solved && *solved); ++nudge) {
-        constexpr int by[] = {0, -1, 1};
-        tryNudged({by[nudge % 3], by[nudge / 3]});
-    }
-    if (!solved || !*solved)
+    if (!solveTyped())
         return; // the triangle stays where it was, whole
-    // Of two triangles, the one the handle is at.
-    std::size_t index = 0;
-    double nearest = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < (*solved)->triangles.size(); ++i) {
-        const pairs::Triangle &candidate = (*solved)->triangles[i];
-        const double da = candidate[Quantity::a].toDouble(), db = candidate[Quantity::b].toDouble();
-        const double ta = there[Quantity::a].toDouble(), tb = there[Quantity::b].toDouble();
-        const double d = std::min(std::abs(da - ta) + std::abs(db - tb), std::abs(da - tb) + std::abs(db - ta));
-        if (d < nearest) {
-            nearest = d;
-            index = i;
-        }
-    }
-    for (std::size_t row = 0; row < 2; ++row)
-        if (int(row) != keptRow)
-            m_value[row]->setText(boxText(*givens[row].value.terminatingDecimal(), QLocale()));
-    Q_UNUSED(handle);
-    showSolution(**solved, index, rounded, false);
+    fillBoxes();
+    showSolution(**typed, nearestOf(**typed), rounded, false, true);
     tellPlace();
 }
 
@@ -615,9 +631,10 @@ void SolveWindow::showInvariant()
         text += QStringLiteral("\nR > (1 + √2)·r: R/r ≈ %1, а равенство има само при "
                                "равнобедрения триъгълник.")
                     .arg(schoolText(R / r, 4, locale));
+    if (m_figure->lastMoved() != handles::Handle::C)
+        text.clear();
     m_invariant->setText(text);
     m_invariant->setAccessibleName(speech::spoken(text));
-    m_invariant->setVisible(m_figure->lastMoved() == handles::Handle::C);
 }
 
 void SolveWindow::showFailure(const QString &title, const QString &message)
@@ -629,7 +646,7 @@ void SolveWindow::showFailure(const QString &title, const QString &message)
     m_triangles->setVisible(false);
     m_table->clearContents();
     m_figure->clear();
-    m_invariant->setVisible(false);
+    m_invariant->clear();
     m_toTell.clear();
     m_steps->clear();
     for (QPushButton *b : {m_copy, m_save})

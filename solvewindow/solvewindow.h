@@ -71,9 +71,11 @@ private:
         std::variant<std::monostate, pairs::Solution, Failed> outcome;
         std::size_t triangle = 0;
         QStringList steps;
-        // Which givens a move left rounded to the boxes' digits: their
-        // triangle's exact forms would be those of the rounding, not shown.
+        // Which givens a move left rounded in their boxes (labelled to four
+        // digits), and whether the triangle was solved from those roundings,
+        // whose exact forms are then not the triangle's and not shown.
         std::array<bool, 2> rounded{};
+        bool fromRounding = false;
     };
 
     void createGivens();
@@ -83,7 +85,8 @@ private:
     // `fresh` for a triangle solved from what was typed, else one a move of
     // the drawing's vertices gave; steps already worked out, if they are.
     void showSolution(pairs::Solution solution, std::size_t index, std::array<bool, 2> rounded,
-                      bool fresh, std::optional<QStringList> steps = std::nullopt);
+                      bool fresh, bool fromRounding,
+                      std::optional<QStringList> steps = std::nullopt);
     void showTriangle(std::size_t index, bool fresh = true,
                       std::optional<QStringList> steps = std::nullopt);
     void moveHandle(handles::Handle handle, const handles::Place &place);
