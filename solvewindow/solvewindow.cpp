@@ -286,9 +286,9 @@ void SolveWindow::createResults()
     m_invariant->setObjectName(QStringLiteral("solveInvariant"));
     m_invariant->setTextFormat(Qt::PlainText);
     m_invariant->setWordWrap(true);
-    // Its two lines kept free, so that the drawing keeps its size when they
+    // Its lines kept free, so that the drawing keeps its size when they
     // appear while a vertex is dragged.
-    m_invariant->setMinimumHeight(2 * m_invariant->fontMetrics().lineSpacing() + 4);
+    m_invariant->setMinimumHeight(3 * m_invariant->fontMetrics().lineSpacing() + 4);
     m_invariant->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *drawing = new QWidget;
     auto *drawingLayout = new QVBoxLayout(drawing);
@@ -586,7 +586,9 @@ void SolveWindow::moveHandle(handles::Handle, const handles::Place &place)
                                    ? s->givens[row].value
                                    : exact::Number::fromDecimal(boxed[row])};
         fillBoxes();
-        showSolution(std::move(page), 0, rounded, false, false, std::move(steps));
+        // A place left free of the nice values has a set value of some
+        // seventeen digits, whose root forms say nothing: values alone then.
+        showSolution(std::move(page), 0, rounded, false, !place.nice, std::move(steps));
         tellPlace();
         return;
     }
@@ -626,10 +628,9 @@ void SolveWindow::showInvariant()
                        .arg(four(Quantity::a), four(Quantity::b), four(Quantity::r), four(Quantity::R),
                             schoolText(a + b, 4, locale));
     if (isosceles(t))
-        text += QStringLiteral("\nРавнобедрен триъгълник: R = (1 + √2)·r, с равенство само тук.");
+        text += QStringLiteral("\nРавнобедрен: R = (1 + √2)·r, с равенство само тук.");
     else
-        text += QStringLiteral("\nR > (1 + √2)·r: R/r ≈ %1, а равенство има само при "
-                               "равнобедрения триъгълник.")
+        text += QStringLiteral("\nR > (1 + √2)·r: R/r ≈ %1; равенство — само при равнобедрения.")
                     .arg(schoolText(R / r, 4, locale));
     if (m_figure->lastMoved() != handles::Handle::C)
         text.clear();
