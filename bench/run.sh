@@ -46,6 +46,10 @@ echo "== «Упражнение»: opening, posing a problem, checking answers"
 QT_QPA_PLATFORM=offscreen "$bin/practice_timing" 30
 
 echo
+echo "== «Задача по избор»: dragging C, against a bare repaint"
+QT_QPA_PLATFORM=offscreen "$bin/drag_timing" 1000
+
+echo
 echo "== The largest worksheet, against one empty PDF page"
 QT_QPA_PLATFORM=offscreen "$bin/worksheet_timing" 5
 if [[ -d build-win64/bench ]]; then

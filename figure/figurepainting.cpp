@@ -277,13 +277,19 @@ Geometry figureLayout(const solver::Triangle &triangle, const QRectF &rect, cons
 void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
                  const QFont &font, const QLocale &locale, const FigureLabels &texts)
 {
+    paintFigure(painter, rect, triangle, figureLayout(triangle, rect, font), font, locale, texts);
+}
+
+void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
+                 const Geometry &g, const QFont &font, const QLocale &locale,
+                 const FigureLabels &texts)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRect(rect);
     painter.fillRect(rect, paper);
 
-    const Geometry g = figureLayout(triangle, rect, font);
     if (!(g.circumcircle.radius > 0)) {
         painter.restore();
         return;

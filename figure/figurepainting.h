@@ -51,6 +51,13 @@ void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &
                  const QFont &font, const QLocale &locale = QLocale(),
                  const FigureLabels &labels = {});
 
+// The same with the figure where the caller puts it (already fitted into
+// rect, in the painter's units), for a drawing whose vertices are being
+// moved and must stay where the pointer leaves them.
+void paintFigure(QPainter &painter, const QRectF &rect, const solver::Triangle &triangle,
+                 const figure::Geometry &fitted, const QFont &font,
+                 const QLocale &locale = QLocale(), const FigureLabels &labels = {});
+
 // Where paintFigure() puts the figure in rect: fitted with room around the
 // circumscribed circle for the labels and, for a triangle too thin to show
 // its incircle, a stand-in with room below for the note.

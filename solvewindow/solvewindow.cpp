@@ -5,8 +5,9 @@
 #include "figureexport.h"
 #include "figurefile.h"
 #include "figurepainting.h"
-#include "figureview.h"
 #include "formlook.h"
+#include "handlefigure.h"
+#include "numbertext.h"
 #include "pairsteps.h"
 #include "schooltext.h"
 #include "spoken.h"
@@ -28,6 +29,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
 
 using pairs::Quantity;
 
@@ -56,6 +59,107 @@ solver::Triangle figureTriangle(const pairs::Triangle &t)
             t[Quantity::R].toDouble()};
 }
 
+// The decimal without the zeros that end its digits.
+exact::Decimal trimmed(exact::Decimal d)
+{
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+// A decimal written out in full, with no power of ten: "0,000125", "12500".
+QString plainText(const exact::Decimal &value, QChar point)
+{
+    const exact::Decimal d = trimmed(value);
+    const QString digits = QString::fromStdString(d.digits);
+    QString text;
+    if (d.exponent < 0) {
+        text = QStringLiteral("0") + point + QString(int(-d.exponent - 1), u'0') + digits;
+    } else {
+        const int whole = int(d.exponent) + 1;
+        text = digits.left(whole).leftJustified(whole, u'0');
+        if (digits.size() > whole)
+            text += point + digits.mid(whole);
+    }
+    return (d.negative ? QStringLiteral("-") : QString()) + text;
+}
+
+// A given's value as its box shows it: in full where that is short, else
+// with an exponent the box reads back ("1,5e-9").
+QString boxText(const exact::Decimal &value, const QLocale &locale)
+{
+    const QChar point = locale.decimalPoint().front();
+    if (value.exponent >= -6 && value.exponent < 15)
+        return plainText(value, point);
+    exact::Decimal mantissa = trimmed(value);
+    const long long exponent = mantissa.exponent;
+    mantissa.exponent = 0;
+    return plainText(mantissa, point) + QStringLiteral("e") + QString::number(exponent);
+}
+
+// What a move writes into a given's box: the value itself where it is a
+// decimal of at most the boxes' digits, else rounded to them (true).
+std::pair<exact::Decimal, bool> boxValue(const pairs::Value &v)
+{
+    if (v.exact)
+        if (const auto d = v.exact->terminatingDecimal(); d && int(d->digits.size()) <= numbertext::boxDigits)
+            return {*d, false};
+    return {trimmed(v.rounded(numbertext::boxDigits)), true};
+}
+
+// A value exactly where it is rational, else to the solver's kept digits:
+// what a move holds fixed.
+exact::Number heldValue(const pairs::Value &v)
+{
+    if (v.exact && v.exact->isRational())
+        return *v.exact;
+    return exact::Number::fromDecimal(v.kept);
+}
+
+// The double as the shortest decimal that reads back as it, exactly.
+exact::Number numberOf(double x)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;
+    return exact::Number::fromDecimal(*exact::readDecimal(std::string_view(buffer, end)));
+}
+
+exact::Number numberOf(const handles::Nice &nice)
+{
+    return exact::Number::fromDecimal(*exact::readDecimal(nice.text()));
+}
+
+// The value in the drawing's description: in full, with a comma, to at
+// least ten significant digits, or all of them where it has fewer.
+QString describedValue(const pairs::Value &v)
+{
+    if (v.exact)
+        if (const auto d = v.exact->terminatingDecimal(); d && d->digits.size() <= 15)
+            return plainText(*d, u',');
+    return plainText(v.rounded(10), u',');
+}
+
+// «a = 6» where the value is that short a decimal, else «a ≈ 7,924».
+QString toldValue(Quantity q, const pairs::Value &v, const QLocale &locale)
+{
+    const exact::Decimal four = trimmed(v.rounded(4));
+    bool exactly = false;
+    if (v.exact)
+        if (const auto d = v.exact->terminatingDecimal())
+            exactly = trimmed(*d) == four;
+    return pairtext::symbol(q) + (exactly ? QStringLiteral(" = ") : QStringLiteral(" ≈ "))
+        + schoolText(four, locale);
+}
+
+bool isosceles(const pairs::Triangle &t)
+{
+    const pairs::Value &alpha = t[Quantity::alpha];
+    if (alpha.exact && alpha.exact->isRational())
+        return *alpha.exact == exact::Number(45);
+    return std::abs(t[Quantity::a].toDouble() - t[Quantity::b].toDouble())
+        <= 1e-12 * t[Quantity::c].toDouble();
+}
+
 } // namespace
 
 SolveWindow::SolveWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -71,6 +175,12 @@ SolveWindow::SolveWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     createResults();
     createButtons();
     m_announcer = new Announcer(this);
+    m_speech.setSingleShot(true);
+    m_speech.setInterval(250);
+    connect(&m_speech, &QTimer::timeout, this, [this] {
+        if (m_toTell != m_told)
+            tellMove();
+    });
     m_folder = picturesFolder();
     resize(preferredSize());
     showFailure({}, {});
@@ -161,9 +271,30 @@ void SolveWindow::createResults()
     m_table->setWordWrap(false);
     look::putOnPaper(m_table);
 
-    m_figure = new FigureView;
+    m_figure = new HandleFigure;
     m_figure->setObjectName(QStringLiteral("solveFigure"));
-    m_figure->setNote(QStringLiteral("Стойностите и решението: клавиш Tab."));
+    connect(m_figure, &HandleFigure::moveRequested, this, &SolveWindow::moveHandle);
+    connect(m_figure, &HandleFigure::moveFinished, this, [this] {
+        if (!m_toTell.isEmpty() && m_toTell != m_told) {
+            m_speech.stop();
+            tellMove();
+        }
+    });
+    // Under the drawing, once C has moved: the relation that holds wherever
+    // it is, with its numbers, and the inequality between the radii.
+    m_invariant = new QLabel;
+    m_invariant->setObjectName(QStringLiteral("solveInvariant"));
+    m_invariant->setTextFormat(Qt::PlainText);
+    m_invariant->setWordWrap(true);
+    // Its lines kept free, so that the drawing keeps its size when they
+    // appear while a vertex is dragged.
+    m_invariant->setMinimumHeight(3 * m_invariant->fontMetrics().lineSpacing() + 4);
+    m_invariant->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *drawing = new QWidget;
+    auto *drawingLayout = new QVBoxLayout(drawing);
+    drawingLayout->setContentsMargins(0, 0, 0, 0);
+    drawingLayout->addWidget(m_figure, 1);
+    drawingLayout->addWidget(m_invariant);
     m_steps = new StepsView;
     m_steps->setObjectName(QStringLiteral("solveSteps"));
     m_steps->setAccessibleName(QStringLiteral("Решение"));
@@ -176,7 +307,7 @@ void SolveWindow::createResults()
     right->setChildrenCollapsible(false);
     right->setSizes({300, 260});
     auto *splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(m_figure);
+    splitter->addWidget(drawing);
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
@@ -246,62 +377,265 @@ void SolveWindow::solve()
         showFailure(report.title, report.message);
         return;
     }
-    m_page = {*solved, 0, {}};
-    const bool two = solved->triangles.size() > 1;
+    showSolution(*solved, 0, {}, true, false);
+}
+
+void SolveWindow::showSolution(pairs::Solution solution, std::size_t index,
+                               std::array<bool, 2> rounded, bool fresh, bool fromRounding,
+                               std::optional<QStringList> steps)
+{
+    const bool two = solution.triangles.size() > 1;
+    m_page = {std::move(solution), index, {}, rounded, fromRounding};
     {
         const QSignalBlocker blocker(m_triangles);
-        m_triangles->setCurrentIndex(0);
+        m_triangles->setCurrentIndex(int(index));
     }
     m_triangles->setVisible(two);
     m_message->setText(two ? QStringLiteral("Има два такива триъгълника: вижте двата раздела.")
                            : QString());
     m_message->setAccessibleName(m_message->text());
-    showTriangle(0);
+    showTriangle(index, fresh, std::move(steps));
 }
 
-void SolveWindow::showTriangle(std::size_t index)
+void SolveWindow::showTriangle(std::size_t index, bool fresh, std::optional<QStringList> steps)
 {
     const pairs::Solution &s = *solution();
     m_page.triangle = index;
-    m_page.steps = pairtext::steps(s, index);
+    m_page.steps = steps ? std::move(*steps) : pairtext::steps(s, index);
     const pairs::Triangle &t = s.triangles[index];
+    const bool rounded = m_page.fromRounding;
+    // The columns fitted to their contents once, after all the cells.
+    QHeaderView *header = m_table->horizontalHeader();
+    for (int column : {0, 1})
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
     QStringList spoken;
     for (int q = 0; q < pairs::quantityCount; ++q) {
         const Quantity which = Quantity(q);
         const bool given = s.givens[0].quantity == which || s.givens[1].quantity == which;
-        const QString line = pairtext::valueLine(which, t[which]);
+        // From a given rounded by a move, a root form would be the rounding's:
+        // the value alone then, unless it is a short decimal.
+        const QString line = rounded && toldValue(which, t[which], QLocale()).contains(u'≈')
+            ? toldValue(which, t[which], QLocale())
+            : pairtext::valueLine(which, t[which]);
         QString decimal = pairtext::decimalText(t[which]);
         if (pairs::isAngle(which))
             decimal += u'°';
         const QStringList cells = {line, decimal,
                                    pairtext::meaning(which)
                                        + (given ? QStringLiteral(" (дадено)") : QString())};
+        // Only what changed, so that a move of a vertex costs little.
         for (int column = 0; column < 3; ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
-            item->setData(Qt::AccessibleTextRole, speech::spoken(cells[column]));
-            if (given) {
+            QTableWidgetItem *item = m_table->item(q, column);
+            if (!item) {
+                item = new QTableWidgetItem;
+                m_table->setItem(q, column, item);
+            }
+            if (item->text() != cells[column]) {
+                item->setText(cells[column]);
+                item->setData(Qt::AccessibleTextRole, speech::spoken(cells[column]));
+            }
+            if (item->font().bold() != given) {
                 QFont bold = font();
-                bold.setBold(true);
+                bold.setBold(given);
                 item->setFont(bold);
             }
-            m_table->setItem(q, column, item);
         }
         if (!given && (which == Quantity::a || which == Quantity::b || which == Quantity::c
                        || which == Quantity::r || which == Quantity::R))
             spoken << line;
     }
-    m_figure->setProblem(figureTriangle(t), figureLabels(),
-                         QStringLiteral("Чертеж на триъгълника: %1.")
-                             .arg(speech::spoken(QStringList{pairtext::valueLine(Quantity::a, t[Quantity::a]),
-                                                             pairtext::valueLine(Quantity::b, t[Quantity::b]),
-                                                             pairtext::valueLine(Quantity::c, t[Quantity::c]),
-                                                             pairtext::valueLine(Quantity::r, t[Quantity::r]),
-                                                             pairtext::valueLine(Quantity::R, t[Quantity::R])}
-                                                     .join(QStringLiteral(", ")))));
+    for (int column : {0, 1})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    // The triangle in full decimals, the way a reader of the values wants
+    // them; the accessible name says which vertex is chosen.
+    QStringList described;
+    for (Quantity q : {Quantity::a, Quantity::b, Quantity::c, Quantity::r, Quantity::R})
+        described << QStringLiteral("%1 = %2").arg(pairtext::symbol(q), describedValue(t[q]));
+    m_figure->setTriangle(figureTriangle(t),
+                          {t[Quantity::a].toDouble(), t[Quantity::b].toDouble(), t[Quantity::c].toDouble()},
+                          figureLabels(), described.join(QStringLiteral(", ")), fresh);
     m_steps->setSteps(m_page.steps);
     for (QPushButton *b : {m_copy, m_save})
         b->setEnabled(true);
-    m_announcer->announce(speech::spoken(QStringLiteral("Решено: %1.").arg(spoken.join(QStringLiteral(", ")))));
+    if (fresh) {
+        m_invariant->clear();
+        m_toTell.clear();
+        m_announcer->announce(
+            speech::spoken(QStringLiteral("Решено: %1.").arg(spoken.join(QStringLiteral(", ")))));
+    } else {
+        showInvariant();
+    }
+}
+
+void SolveWindow::moveHandle(handles::Handle, const handles::Place &place)
+{
+    const pairs::Solution *s = solution();
+    if (!s)
+        return;
+    const pairs::Triangle &t = s->triangles[m_page.triangle];
+    // The triangle where the handle is put, from the side it keeps (as the
+    // box has it where it is a given) and the quantity it set, exactly.
+    const int keptRow = s->givens[0].quantity == place.kept ? 0
+        : s->givens[1].quantity == place.kept             ? 1
+                                                          : -1;
+    const pairs::Given kept{place.kept, keptRow >= 0 ? s->givens[std::size_t(keptRow)].value
+                                                     : heldValue(t[place.kept])};
+    const pairs::Given set{place.set, place.nice ? numberOf(*place.nice) : numberOf(place.value)};
+    const auto moved = pairs::solve(kept, set);
+    if (!moved)
+        return;
+    const pairs::Triangle &there = moved->triangles.front();
+
+    // The chosen givens there, as their boxes will show them: the value
+    // itself where it is a short decimal, else rounded to the boxes' digits.
+    std::array<exact::Decimal, 2> boxed;
+    std::array<bool, 2> rounded{};
+    for (std::size_t row = 0; row < 2; ++row) {
+        if (int(row) == keptRow)
+            rounded[row] = m_page.rounded[row];
+        else
+            std::tie(boxed[row], rounded[row]) = boxValue(there[s->givens[row].quantity]);
+    }
+    // The givens as the boxes hold them, solved as «Реши» would solve them.
+    // A value rounded to the boxes' digits may fall just outside the pair's
+    // condition where the triangle is at its limit (r and R of the
+    // isosceles one): then the neighbouring roundings are tried.
+    std::optional<pairs::Solved> typed;
+    std::array<pairs::Given, 2> givens;
+    const auto tryNudged = [&](std::array<int, 2> by) {
+        for (std::size_t row = 0; row < 2; ++row) {
+            givens[row].quantity = s->givens[row].quantity;
+            if (int(row) == keptRow) {
+                givens[row].value = s->givens[row].value;
+                continue;
+            }
+            if (by[row] != 0 && !rounded[row])
+                return;
+            givens[row].value = exact::Number::fromDecimal(boxed[row]);
+            if (by[row] != 0)
+                givens[row].value = givens[row].value
+                    + exact::Number::fromDecimal({false, "1", boxed[row].lastExponent()})
+                        * exact::Number(by[row]);
+        }
+        typed = pairs::solve(givens[0], givens[1]);
+    };
+    const auto solveTyped = [&] {
+        for (int nudge = 0; nudge < 9 && !(typed && *typed); ++nudge) {
+            constexpr int by[] = {0, -1, 1};
+            tryNudged({by[nudge % 3], by[nudge / 3]});
+        }
+        return typed && *typed;
+    };
+    // Of two triangles, the one the handle is at.
+    const auto nearestOf = [&](const pairs::Solution &solution) {
+        std::size_t index = 0;
+        double nearest = std::numeric_limits<double>::infinity();
+        const double ta = there[Quantity::a].toDouble(), tb = there[Quantity::b].toDouble();
+        for (std::size_t i = 0; i < solution.triangles.size(); ++i) {
+            const double da = solution.triangles[i][Quantity::a].toDouble();
+            const double db = solution.triangles[i][Quantity::b].toDouble();
+            const double d = std::min(std::abs(da - ta) + std::abs(db - tb),
+                                      std::abs(da - tb) + std::abs(db - ta));
+            if (d < nearest) {
+                nearest = d;
+                index = i;
+            }
+        }
+        return index;
+    };
+    const auto fillBoxes = [&] {
+        for (std::size_t row = 0; row < 2; ++row)
+            if (int(row) != keptRow)
+                m_value[row]->setText(boxText(*givens[row].value.terminatingDecimal(), QLocale()));
+    };
+
+    // Where the givens there have exact values of one root each (c = 10
+    // and h = 61·√6279/1000), the page is that triangle with those givens,
+    // exact, and the table shows its exact forms. Its steps are worked from
+    // the givens themselves where they can be, else from the givens as the
+    // boxes show them, which are what «Реши» would work from.
+    std::array<pairs::Given, 2> exactGivens;
+    bool exactly = true;
+    for (std::size_t row = 0; row < 2; ++row) {
+        const Quantity q = s->givens[row].quantity;
+        if (int(row) == keptRow)
+            exactGivens[row] = s->givens[row];
+        else if (there[q].exact)
+            exactGivens[row] = {q, *there[q].exact};
+        else
+            exactly = false;
+    }
+    if (exactly) {
+        pairs::Solution page{exactGivens, pairs::rowOf(exactGivens[0].quantity, exactGivens[1].quantity),
+                             {there}};
+        // A pair that cannot tell the legs apart names the longer one a, as
+        // the solver does.
+        if (pairs::mirrorOf(exactGivens[0].quantity) == exactGivens[0].quantity
+            && pairs::mirrorOf(exactGivens[1].quantity) == exactGivens[1].quantity
+            && there[Quantity::a].toDouble() < there[Quantity::b].toDouble())
+            for (Quantity q : {Quantity::a, Quantity::a1, Quantity::m, Quantity::alpha})
+                std::swap(page.triangles[0][q], page.triangles[0][pairs::mirrorOf(q)]);
+        QStringList steps = pairtext::steps(page, 0);
+        if (steps.size() <= 1 && solveTyped())
+            steps = pairtext::steps(**typed, nearestOf(**typed));
+        else if (steps.size() <= 1)
+            return;
+        if (!typed)
+            for (std::size_t row = 0; row < 2; ++row)
+                givens[row] = {s->givens[row].quantity, int(row) == keptRow
+                                   ? s->givens[row].value
+                                   : exact::Number::fromDecimal(boxed[row])};
+        fillBoxes();
+        // A place left free of the nice values has a set value of some
+        // seventeen digits, whose root forms say nothing: values alone then.
+        showSolution(std::move(page), 0, rounded, false, !place.nice, std::move(steps));
+        tellPlace();
+        return;
+    }
+    if (!solveTyped())
+        return; // the triangle stays where it was, whole
+    fillBoxes();
+    showSolution(**typed, nearestOf(**typed), rounded, false, true);
+    tellPlace();
+}
+
+void SolveWindow::tellPlace()
+{
+    const pairs::Triangle &shown = solution()->triangles[m_page.triangle];
+    QStringList told;
+    for (Quantity q : {Quantity::a, Quantity::b, Quantity::r, Quantity::R})
+        told << toldValue(q, shown[q], QLocale());
+    m_toTell = speech::spoken(told.join(QStringLiteral(", ")));
+    if (!m_speech.isActive())
+        tellMove();
+}
+
+void SolveWindow::tellMove()
+{
+    m_announcer->announce(m_toTell);
+    m_told = m_toTell;
+    m_speech.start();
+}
+
+void SolveWindow::showInvariant()
+{
+    const pairs::Triangle &t = solution()->triangles[m_page.triangle];
+    const QLocale locale;
+    const auto four = [&](Quantity q) { return schoolText(trimmed(t[q].rounded(4)), locale); };
+    const double a = t[Quantity::a].toDouble(), b = t[Quantity::b].toDouble();
+    const double r = t[Quantity::r].toDouble(), R = t[Quantity::R].toDouble();
+    QString text = QStringLiteral("a + b = 2(r + R): %1 + %2 ≈ 2·(%3 + %4) ≈ %5")
+                       .arg(four(Quantity::a), four(Quantity::b), four(Quantity::r), four(Quantity::R),
+                            schoolText(a + b, 4, locale));
+    if (isosceles(t))
+        text += QStringLiteral("\nРавнобедрен: R = (1 + √2)·r, с равенство само тук.");
+    else
+        text += QStringLiteral("\nR > (1 + √2)·r: R/r ≈ %1; равенство — само при равнобедрения.")
+                    .arg(schoolText(R / r, 4, locale));
+    if (m_figure->lastMoved() != handles::Handle::C)
+        text.clear();
+    m_invariant->setText(text);
+    m_invariant->setAccessibleName(speech::spoken(text));
 }
 
 void SolveWindow::showFailure(const QString &title, const QString &message)
@@ -313,6 +647,8 @@ void SolveWindow::showFailure(const QString &title, const QString &message)
     m_triangles->setVisible(false);
     m_table->clearContents();
     m_figure->clear();
+    m_invariant->clear();
+    m_toTell.clear();
     m_steps->clear();
     for (QPushButton *b : {m_copy, m_save})
         b->setEnabled(false);
@@ -327,8 +663,11 @@ FigureLabels SolveWindow::figureLabels() const
 {
     FigureLabels labels;
     const pairs::Solution &s = *solution();
-    for (const pairs::Given &g : s.givens) {
-        QString text = schoolText(g.value);
+    for (std::size_t row = 0; row < 2; ++row) {
+        const pairs::Given &g = s.givens[row];
+        // A given a move rounded is labelled as the others, to four digits.
+        QString text = m_page.rounded[row] ? schoolText(trimmed(g.value.rounded(4)), QLocale())
+                                           : schoolText(g.value);
         if (pairs::isAngle(g.quantity))
             text += u'°';
         switch (g.quantity) {
