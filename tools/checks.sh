@@ -42,6 +42,7 @@ section "Benchmarks, one short run each ($bench)"
 "$bench/practice_timing" 1
 "$bench/solve_timing" 1
 "$bench/worksheet_timing" 1
+"$bench/drag_timing" 1000
 
 section "valgrind memcheck over the widget tests ($build)"
 for test in tst_window tst_intro tst_drawingsurface; do
