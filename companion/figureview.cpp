@@ -62,11 +62,7 @@ void FigureView::setNote(const QString &note)
 
 QFont FigureView::labelFont() const
 {
-    // The serif of the main window, a little larger than the text around it
-    // so that the letters of the figure read as those of a textbook.
-    QFont font = look::formFont();
-    font.setPixelSize(int(std::lround(QFontInfo(this->font()).pixelSize() * 1.25)));
-    return font;
+    return look::figureFont(*this);
 }
 
 QSize FigureView::sizeHint() const

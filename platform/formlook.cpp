@@ -3,13 +3,23 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QFontInfo>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QPalette>
 #include <QWidget>
 
+#include <cmath>
+
 namespace look {
+
+QFont figureFont(const QWidget &widget)
+{
+    QFont font = formFont();
+    font.setPixelSize(int(std::lround(QFontInfo(widget.font()).pixelSize() * 1.25)));
+    return font;
+}
 
 QFont formFont(int pointSize)
 {

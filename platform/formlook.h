@@ -24,6 +24,10 @@ inline constexpr QRgb windowBlue = qRgb(192, 192, 255);
 // serif wherever that family or one of its characters is missing.
 QFont formFont(int pointSize = 12);
 
+// The letters of a drawn figure in a widget: the form's serif, a little
+// larger than the widget's text, so that they read as a textbook's.
+QFont figureFont(const QWidget &widget);
+
 // The colours of a light desktop around the given window colour: black text
 // on white boxes, grey buttons and frames, a blue selection. Set explicitly,
 // role by role, since the style's own standard palette follows the desktop

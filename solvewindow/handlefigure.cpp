@@ -140,11 +140,7 @@ qreal HandleFigure::em() const
 
 QFont HandleFigure::labelFont() const
 {
-    // As in «Чертеж и решение»: the serif of the main window, a little
-    // larger than the text around it.
-    QFont font = look::formFont();
-    font.setPixelSize(int(std::lround(QFontInfo(this->font()).pixelSize() * 1.25)));
-    return font;
+    return look::figureFont(*this);
 }
 
 QSize HandleFigure::sizeHint() const
