@@ -66,21 +66,21 @@ Value otherLeg(const Problem &p, Quantity q)
 // clang-format off
 constexpr Mistake mistakes[] = {
     {[](const Problem &p, Quantity q) { return when(q == Quantity::r, value(p, Quantity::R)); },
-     "това е R, радиусът на описаната окръжност; r е радиусът на вписаната."},
+     "това е R, радиусът на описаната окръжност; r е радиусът на вписаната.", "", "r-is-R"},
     {[](const Problem &p, Quantity q) { return when(q == Quantity::R, value(p, Quantity::r)); },
-     "това е r, радиусът на вписаната окръжност; R е радиусът на описаната."},
+     "това е r, радиусът на вписаната окръжност; R е радиусът на описаната.", "", "R-is-r"},
     {[](const Problem &p, Quantity q) { return when(q == Quantity::R, value(p, Quantity::c)); },
-     "това е хипотенузата c, а R е половината от нея: 2R = c."},
+     "това е хипотенузата c, а R е половината от нея: 2R = c.", "", "R-is-c"},
     // (a + b + c)/2 = c + r and (a + b)/2 = R + r, as 2r = a + b − c: the
     // same values, for the problems whose legs have two roots.
     {[](const Problem &p, Quantity q) -> Value {
          const auto c = value(p, Quantity::c), r = value(p, Quantity::r);
          return q == Quantity::r && c && r ? Value(*c + *r) : std::nullopt; },
-     "2r = a + b − c: хипотенузата се изважда, а не се прибавя."},
+     "2r = a + b − c: хипотенузата се изважда, а не се прибавя.", "", "r-adds-c"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto R = value(p, Quantity::R), r = value(p, Quantity::r);
          return q == Quantity::r && R && r ? Value(*R + *r) : std::nullopt; },
-     "2r = a + b − c: хипотенузата c е пропусната."},
+     "2r = a + b − c: хипотенузата c е пропусната.", "", "r-leaves-c"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto c = wrongHypotenuse(p);
          if (!c)
@@ -88,7 +88,7 @@ constexpr Mistake mistakes[] = {
          if (q == Quantity::R)
              return *c / two;
          return q == Quantity::r ? Value((p.exact.a + p.exact.b - *c) / two) : std::nullopt; },
-     "по Питагоровата теорема c² = a² + b², а не a² − b²."},
+     "по Питагоровата теорема c² = a² + b², а не a² − b².", "", "c-by-difference"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto b = wrongLeg(p);
          if (!b)
@@ -96,40 +96,40 @@ constexpr Mistake mistakes[] = {
          if (q == Quantity::b)
              return *b;
          return q == Quantity::r ? Value((p.exact.a + *b - p.exact.c) / two) : std::nullopt; },
-     "по Питагоровата теорема b² = c² − a², а не c² + a²."},
+     "по Питагоровата теорема b² = c² − a², а не c² + a².", "", "b-by-sum"},
     // The other types' own: each needs a quantity that the variants never ask
     // for or give, so that a variant's problem is judged as it always was.
     {[](const Problem &p, Quantity q) -> Value {
          const auto S = value(p, Quantity::S);
          return q == Quantity::S && S ? Value(two * *S) : std::nullopt; },
      "лицето на правоъгълния триъгълник е половината от произведението на катетите: S = a·b/2.",
-     "S = a·b"},
+     "S = a·b", "S-is-ab"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto r = value(p, Quantity::r);
          return q == Quantity::r && !p.isVariant() && r ? Value(*r / two) : std::nullopt; },
-     "S = r·p, където p е полупериметърът, а не периметърът: r = S/p.", "r = S/P"},
+     "S = r·p, където p е полупериметърът, а не периметърът: r = S/p.", "r = S/P", "r-is-S-over-P"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto h = value(p, Quantity::h), c = value(p, Quantity::c);
          return q == Quantity::h && h && c ? Value(*h * *c) : std::nullopt; },
-     "h = a·b/c: произведението на катетите се дели на хипотенузата.", "h = a·b"},
+     "h = a·b/c: произведението на катетите се дели на хипотенузата.", "h = a·b", "h-is-ab"},
     {[](const Problem &p, Quantity q) -> Value {
          if (!gives(p, Quantity::a1) || (q != Quantity::a && q != Quantity::b))
              return std::nullopt;
          const auto c = value(p, Quantity::c);
          const auto projection = value(p, q == Quantity::a ? Quantity::a1 : Quantity::b1);
          return c && projection ? Value(*c * *projection) : std::nullopt; },
-     "a₁ = a²/c, а не a/c: a² = c·a₁ и b² = c·b₁.", "a₁ = a/c"},
+     "a₁ = a²/c, а не a/c: a² = c·a₁ и b² = c·b₁.", "a₁ = a/c", "a1-is-a-over-c"},
     {[](const Problem &p, Quantity q) -> Value {
          const auto c = value(p, Quantity::c), r = value(p, Quantity::r);
          return q == Quantity::c && !p.isVariant() && c && r ? Value(*c + two * *r) : std::nullopt; },
-     "c < a + b: хипотенузата е по-къса от сбора на катетите, a + b = c + 2r.", "c = a + b"},
+     "c < a + b: хипотенузата е по-къса от сбора на катетите, a + b = c + 2r.", "c = a + b", "c-is-a-plus-b"},
     {[](const Problem &p, Quantity q) {
          return gives(p, Quantity::alpha) ? otherLeg(p, q) : std::nullopt; },
-     "α и β са разменени: a е срещу ъгъла α, a = c·sin α, а b = c·cos α.", "α и β разменени"},
+     "α и β са разменени: a е срещу ъгъла α, a = c·sin α, а b = c·cos α.", "α и β разменени", "alpha-beta-swapped"},
     {[](const Problem &p, Quantity q) {
          return gives(p, Quantity::m) ? otherLeg(p, q) : std::nullopt; },
      "m и n са разменени: m е отсечката от върха A, n — от върха B, затова a = n + r и b = m + r.",
-     "m и n разменени"},
+     "m и n разменени", "m-n-swapped"},
 };
 // clang-format on
 
@@ -231,6 +231,12 @@ bool standsFor(const AnswerReading &answer, const Number &value, int digits)
     return within(answer, value, allowance(answer));
 }
 
+Verdict named(const Mistake &mistake)
+{
+    return {false, QStringLiteral("Невярно: ") + QString::fromUtf8(mistake.words),
+            int(&mistake - std::data(mistakes))};
+}
+
 Verdict judge(const AnswerReading &answer, const Problem &problem, Quantity q,
               const QLocale &locale)
 {
@@ -268,7 +274,7 @@ Verdict judge(const AnswerReading &answer, const Problem &problem, Quantity q,
         // mistake, not a matter of digits.
         for (const Mistake &mistake : knownMistakes())
             if (const auto wrong = mistakeValue(mistake, problem, q); wrong && standsFor(answer, *wrong, 2))
-                return {false, QStringLiteral("Невярно: ") + QString::fromUtf8(mistake.words)};
+                return named(mistake);
         if (close && !formula) {
             const int place = answer.rounding->lastPlace;
             const Number rounded = atPlace(value, place, false);
@@ -280,7 +286,7 @@ Verdict judge(const AnswerReading &answer, const Problem &problem, Quantity q,
     } else {
         for (const Mistake &mistake : knownMistakes())
             if (const auto wrong = mistakeValue(mistake, problem, q); wrong && standsFor(answer, *wrong, 3))
-                return {false, QStringLiteral("Невярно: ") + QString::fromUtf8(mistake.words)};
+                return named(mistake);
     }
     return {false, QStringLiteral("Невярно. ") + relation(problem, q)};
 }
@@ -290,6 +296,14 @@ Verdict judge(const AnswerReading &answer, const Problem &problem, Quantity q,
 std::span<const Mistake> knownMistakes()
 {
     return mistakes;
+}
+
+int mistakeNamed(std::string_view id)
+{
+    for (std::size_t i = 0; i < std::size(mistakes); ++i)
+        if (id == mistakes[i].id)
+            return int(i);
+    return -1;
 }
 
 std::optional<Number> mistakeValue(const Mistake &mistake, const Problem &problem, Quantity sought)

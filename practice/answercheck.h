@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace practice {
@@ -21,6 +22,9 @@ struct Verdict
 {
     bool right = false;
     QString text;
+    // The known mistake it names, as its place in knownMistakes(); -1 where
+    // it names none.
+    int mistake = -1;
 };
 
 // A mistake that students make, as a row: the value it gives for a sought
@@ -33,10 +37,15 @@ struct Mistake
     // How the answer key names it («S = a·b»); empty for the variants' own,
     // which the key names in its own way.
     const char *key = "";
+    // How the practice record names it, in ASCII; it never changes, so that
+    // an old record still reads.
+    const char *id = "";
 };
 
 // The known mistakes, in the order they are tried.
 std::span<const Mistake> knownMistakes();
+// The place of a mistake in knownMistakes() by its id, or -1.
+int mistakeNamed(std::string_view id);
 
 // The value of a mistake for a sought quantity of a problem, or nothing.
 std::optional<exact::Number> mistakeValue(const Mistake &mistake, const Problem &problem,

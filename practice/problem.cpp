@@ -732,4 +732,32 @@ Problem ProblemDrawer::nextOfType(std::optional<int> type, Level level)
     return drawn;
 }
 
+QString levelName(Level level)
+{
+    switch (level) {
+    case Level::Whole:
+        return QStringLiteral("Цели числа");
+    case Level::Roots:
+        return QStringLiteral("С корени");
+    case Level::Decimals:
+        break;
+    }
+    return QStringLiteral("Десетични дроби");
+}
+
+QString typeTitle(int type)
+{
+    const TypeFacts &facts = typeFacts(type);
+    if (facts.variant)
+        return QStringLiteral("Вариант %1: дадени %2 и %3")
+            .arg(type + 1)
+            .arg(symbolText(facts.givens[0]), symbolText(facts.givens[1]));
+    QStringList sought;
+    for (const pairs::Quantity q : facts.soughtQuantities())
+        sought << symbolText(q);
+    return QStringLiteral("%1: %2, %3 → %4")
+        .arg(QString::fromUtf8(facts.name), symbolText(facts.givens[0]), symbolText(facts.givens[1]),
+             sought.join(QStringLiteral(", ")));
+}
+
 } // namespace practice

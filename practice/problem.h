@@ -127,6 +127,12 @@ pairs::Solved solution(const Problem &problem);
 // триъгълник има катети a = 6 см и b = 8 см; … Намерете r и R.»
 QString statement(const Problem &problem, const QLocale &locale = QLocale());
 
+// A level as the choosers name it: «Цели числа», «С корени», «Десетични дроби».
+QString levelName(Level level);
+// A type as the chooser «Вид задача» shows it: «Вариант 1: дадени a и b»,
+// «Хипотенуза и r: c, r → a, b».
+QString typeTitle(int type);
+
 // A number as the problems write it: "6", "2,5", "(7 − √13)/2".
 QString numberText(const exact::Number &value, const QLocale &locale = QLocale());
 // A quantity's symbol as a problem writes it: "a₁", "α".
