@@ -2,11 +2,15 @@
 
 #include "console.h"
 #include "pairsteps.h"
+#include "progressreport.h"
 #include "worksheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
@@ -327,7 +331,14 @@ int writeSolution(const SolveRequest &request)
 
 QtMessageHandler qtMessages = nullptr;
 
-using Outcome = std::variant<int, WorksheetRequest, SolveRequest>;
+// The teacher's report of the practice record, instead of opening the window.
+struct ReportRequest
+{
+    QString file;
+    progress::Student student;
+};
+
+using Outcome = std::variant<int, WorksheetRequest, SolveRequest, ReportRequest>;
 
 template<typename Request>
 Outcome widened(std::variant<int, Request> request)
@@ -364,6 +375,54 @@ int writeWorksheet(const WorksheetRequest &request)
     printLine(stdout, QStringLiteral("%1: worksheet %2 written, seed %3")
                           .arg(QLatin1String(programName), request.file)
                           .arg(request.options.seed));
+    return 0;
+}
+
+// Writes the report of the record as it is on disk, which it only reads: a
+// record it cannot read stays as it is, for the window to set aside.
+int writeReport(const ReportRequest &request)
+{
+    const QString suffix = QFileInfo(request.file).suffix().toLower();
+    if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("csv"))
+        return fail(QStringLiteral("--report writes a .pdf or a .csv file."));
+    const QString path = progress::RecordFile::defaultPath();
+    std::vector<progress::Attempt> attempts;
+    if (QFile::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            printLine(stderr, QStringLiteral("%1: cannot read the practice record %2: %3")
+                                  .arg(QLatin1String(programName), QDir::toNativeSeparators(path),
+                                       file.errorString()));
+            return 1;
+        }
+        auto read = progress::readRecord(file.readAll());
+        if (!read) {
+            printLine(stderr, QStringLiteral("%1: cannot read the practice record %2: %3")
+                                  .arg(QLatin1String(programName), QDir::toNativeSeparators(path),
+                                       read.error()));
+            return 1;
+        }
+        attempts = std::move(*read);
+    }
+    useNoDisplay();
+    qtMessages = qInstallMessageHandler(onlyQtErrors);
+    char name[] = "kovrenda";
+    char *guiArgv[] = {name, nullptr};
+    int guiArgc = 1;
+    QGuiApplication gui(guiArgc, guiArgv);
+    QString error;
+    if (!report::writeReport(request.file, attempts, request.student, QDateTime::currentDateTime(),
+                             &error)) {
+        printLine(stderr, QStringLiteral("%1: cannot write %2: %3")
+                              .arg(QLatin1String(programName), request.file, error));
+        return 1;
+    }
+    const auto checks = std::ranges::count_if(attempts, [](const progress::Attempt &a) {
+        return a.kind == progress::Attempt::Kind::Check;
+    });
+    printLine(stdout, QStringLiteral("%1: report %2 written, %3 checked answers")
+                          .arg(QLatin1String(programName), request.file)
+                          .arg(checks));
     return 0;
 }
 
@@ -434,12 +493,28 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
                            "exit; no display is needed."));
         const QCommandLineOption json("json",
                                       QStringLiteral("With --solve: print the values as JSON."));
+        const QCommandLineOption reportOption(
+            "report",
+            QStringLiteral("Write the teacher's report of the practice record kept on this "
+                           "computer to <file>: a one-page A4 PDF (.pdf) or every checked answer "
+                           "as CSV (.csv); no display is needed."),
+            QStringLiteral("file"));
+        const QCommandLineOption studentName(
+            "student",
+            QStringLiteral("With --report: the student's name, written in the report only."),
+            QStringLiteral("name"));
+        const QCommandLineOption studentClass(
+            "class", QStringLiteral("With --report: the student's class, written in the report only."),
+            QStringLiteral("class"));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOptions(sheet);
         parser.addOption(listTypes);
         parser.addOption(solve);
         parser.addOption(json);
+        parser.addOption(reportOption);
+        parser.addOption(studentName);
+        parser.addOption(studentClass);
 
         if (!parser.parse(arguments)) {
             outcome = fail(parser.errorText());
@@ -457,6 +532,12 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         } else if (!parser.positionalArguments().isEmpty()) {
             outcome = fail(QStringLiteral("Unexpected argument '%1'.")
                                .arg(parser.positionalArguments().constFirst()));
+        } else if (parser.isSet(reportOption)) {
+            outcome = ReportRequest{parser.value(reportOption),
+                                    {parser.value(studentName), parser.value(studentClass)}};
+        } else if (parser.isSet(studentName) || parser.isSet(studentClass)) {
+            outcome = fail(QStringLiteral("--%1 goes with --report.")
+                               .arg(parser.isSet(studentName) ? "student" : "class"));
         } else if (parser.isSet(sheet[0])) {
             outcome = widened(worksheetRequest(parser, sheet));
         } else if (const auto given = std::ranges::find_if(
@@ -471,6 +552,8 @@ std::optional<int> handleCommandLine(int argc, char *argv[])
         return writeWorksheet(*request);
     if (const auto *request = std::get_if<SolveRequest>(&outcome))
         return writeSolution(*request);
+    if (const auto *request = std::get_if<ReportRequest>(&outcome))
+        return writeReport(*request);
     return std::get<int>(outcome);
 }
 

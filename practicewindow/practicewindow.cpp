@@ -6,6 +6,7 @@
 #include "figureview.h"
 #include "formlook.h"
 #include "pairsteps.h"
+#include "progresswindow.h"
 #include "solutionsteps.h"
 #include "spoken.h"
 #include "stepsview.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -35,7 +37,11 @@ namespace {
 // the desktop's language.
 const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
 
-constexpr int anyType = practice::typeCount; // the chooser's «Произволен», last
+// The chooser «Вид задача»: «По мярка» first, then the types in the table's
+// order, then «Произволен».
+constexpr int byMeasure = 0;
+constexpr int firstType = 1;
+constexpr int anyType = firstType + practice::typeCount;
 
 const QColor rightInk(0, 110, 40);
 const QColor wrongInk(170, 30, 20);
@@ -86,31 +92,20 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     m_variant = new QComboBox;
     m_variant->setObjectName(QStringLiteral("practiceVariant"));
     m_variant->setAccessibleName(QStringLiteral("Вид задача"));
-    for (const Variant variant :
-         {Variant::Legs, Variant::LegAndInradius, Variant::LegAndCircumradius, Variant::Radii}) {
-        const auto &given = solver::factsOf(variant).given;
-        m_variant->addItem(QStringLiteral("Вариант %1: дадени %2 и %3")
-                               .arg(int(variant) + 1)
-                               .arg(symbolOf(given[0]), symbolOf(given[1])));
-    }
-    for (int type = practice::variantTypes; type < practice::typeCount; ++type) {
-        const practice::TypeFacts &facts = practice::typeFacts(type);
-        QStringList sought;
-        for (const pairs::Quantity q : facts.soughtQuantities())
-            sought << practice::symbolText(q);
-        m_variant->addItem(QStringLiteral("%1: %2, %3 → %4")
-                               .arg(QString::fromUtf8(facts.name),
-                                    practice::symbolText(facts.givens[0]),
-                                    practice::symbolText(facts.givens[1]),
-                                    sought.join(QStringLiteral(", "))));
-    }
+    m_variant->addItem(QStringLiteral("По мярка"));
+    m_variant->setItemData(byMeasure,
+                           QStringLiteral("Следващата задача според напредъка: първо преговор, "
+                                          "после неусвоеното, по-често там, където има грешки"),
+                           Qt::ToolTipRole);
+    for (int type = 0; type < practice::typeCount; ++type)
+        m_variant->addItem(practice::typeTitle(type));
     m_variant->addItem(QStringLiteral("Произволен"));
     m_variant->setCurrentIndex(anyType);
     m_level = new QComboBox;
     m_level->setObjectName(QStringLiteral("practiceLevel"));
     m_level->setAccessibleName(QStringLiteral("Ниво"));
-    m_level->addItems({QStringLiteral("Цели числа"), QStringLiteral("С корени"),
-                       QStringLiteral("Десетични дроби")});
+    for (int level = 0; level < practice::levelCount; ++level)
+        m_level->addItem(practice::levelName(Level(level)));
     m_number = new QLineEdit;
     m_number->setObjectName(QStringLiteral("practiceNumber"));
     m_number->setAccessibleName(QStringLiteral("Задача №"));
@@ -180,7 +175,11 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_check, m_hint, m_solution, m_next})
         buttons->addWidget(b);
+    m_progress = button(QStringLiteral("Моят напредък"), QStringLiteral("practiceProgress"),
+                        QStringLiteral("Какво е усвоено, по видове и нива (Ctrl+P)"));
+    connect(m_progress, &QPushButton::clicked, this, &PracticeWindow::openProgress);
     buttons->addStretch();
+    buttons->addWidget(m_progress);
     buttons->addWidget(m_worksheet);
 
     m_hintCount = textLabel(QStringLiteral("practiceHintCount"), false);
@@ -191,7 +190,16 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     look::setBackground(m_steps, Qt::white);
     m_tally = textLabel(QStringLiteral("practiceTally"), false);
 
+    m_advice = textLabel(QStringLiteral("practiceAdvice"));
+    setInk(m_advice, quietInk);
+    m_advice->hide();
+    m_recordMessage = textLabel(QStringLiteral("practiceRecordMessage"));
+    setInk(m_recordMessage, wrongInk);
+    m_recordMessage->hide();
+
     auto *work = new QVBoxLayout;
+    work->addWidget(m_recordMessage);
+    work->addWidget(m_advice);
     work->addWidget(m_statement);
     work->addSpacing(8);
     work->addLayout(answers);
@@ -221,11 +229,18 @@ PracticeWindow::PracticeWindow(QWidget *parent)
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copy, &QAction::triggered, this, &PracticeWindow::copyToClipboard);
     addAction(copy);
+    auto *openProgress = new QAction(this);
+    openProgress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(openProgress, &QAction::triggered, this, &PracticeWindow::openProgress);
+    addAction(openProgress);
 
     // Choosing a variant or a level poses a new problem at once.
     connect(m_variant, &QComboBox::currentIndexChanged, this, &PracticeWindow::next);
     connect(m_level, &QComboBox::currentIndexChanged, this, &PracticeWindow::next);
     connect(m_number, &QLineEdit::returnPressed, this, [this] { pose(m_number->text().toInt()); });
+
+    m_record = std::make_unique<progress::RecordFile>();
+    showRecordMessage();
 
     setUpTabOrder();
     resize(900, 600);
@@ -240,7 +255,7 @@ void PracticeWindow::setUpTabOrder()
     const QList<QWidget *> order = {m_statement, m_answers[0].box, m_answers[1].box,
                                     m_answers[2].box, m_check,
                                     m_hint, m_solution, m_next, m_variant, m_level, m_number,
-                                    m_worksheet};
+                                    m_progress, m_worksheet};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -254,7 +269,14 @@ void PracticeWindow::showEvent(QShowEvent *event)
 void PracticeWindow::next()
 {
     const int chosen = m_variant->currentIndex();
-    const auto type = chosen == anyType ? std::nullopt : std::optional(chosen);
+    // The level is the record's choice under «По мярка», the student's otherwise.
+    m_level->setEnabled(chosen != byMeasure);
+    m_advice->setVisible(chosen == byMeasure);
+    if (chosen == byMeasure) {
+        nextByMeasure();
+        return;
+    }
+    const auto type = chosen == anyType ? std::nullopt : std::optional(chosen - firstType);
     const practice::Problem drawn = m_drawer.nextOfType(type, Level(m_level->currentIndex()));
     // A type without the level chosen is posed at the next one up, and the
     // chooser says so.
@@ -273,8 +295,11 @@ bool PracticeWindow::pose(int number)
     const QSignalBlocker variantBlocker(m_variant);
     const QSignalBlocker levelBlocker(m_level);
     m_level->setCurrentIndex(int(found->level));
-    if (m_variant->currentIndex() != anyType)
-        m_variant->setCurrentIndex(found->type);
+    if (m_variant->currentIndex() == byMeasure)
+        m_advice->setText(QStringLiteral("Задачата е поставена по номер; „Нова задача“ избира "
+                                         "следващата по мярка."));
+    else if (m_variant->currentIndex() != anyType)
+        m_variant->setCurrentIndex(firstType + found->type);
     pose(*found);
     return true;
 }
@@ -285,6 +310,7 @@ void PracticeWindow::pose(const practice::Problem &problem)
     m_solved = false;
     m_helped = false;
     m_tried = false;
+    m_checks = 0;
     const QString heading = QStringLiteral("Задача № %1").arg(problem.number);
     const QString statement = practice::statement(problem, bulgarian);
     m_statement->setText(heading + u'\n' + statement);
@@ -334,6 +360,80 @@ void PracticeWindow::openWorksheet()
     m_worksheetDialog->activateWindow();
 }
 
+void PracticeWindow::nextByMeasure()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const progress::Choice choice = progress::choose(
+        m_record->attempts(), QRandomGenerator::global()->generate64(), progress::dayOf(now));
+    const practice::Problem drawn = m_drawer.nextOfType(choice.type, choice.level);
+    const QSignalBlocker levelBlocker(m_level);
+    m_level->setCurrentIndex(int(drawn.level));
+    const QString type = QString::fromUtf8(practice::typeFacts(drawn.type).name);
+    const QString level = practice::levelName(drawn.level).toLower();
+    switch (choice.reason) {
+    case progress::Reason::Review:
+        m_advice->setText(QStringLiteral("По мярка: преговор. „%1“ (%2) е усвоена; време е да "
+                                         "проверите дали я помните.")
+                              .arg(type, level));
+        break;
+    case progress::Reason::Practice:
+        m_advice->setText(QStringLiteral("По мярка: „%1“ (%2) още не е усвоена: три верни "
+                                         "отговора подред от първия опит, без подсказка, я усвояват.")
+                              .arg(type, level));
+        break;
+    case progress::Reason::Ahead:
+        m_advice->setText(QStringLiteral("По мярка: всичко е усвоено и нищо не чака преговор; ето "
+                                         "„%1“ (%2) преди срока.")
+                              .arg(type, level));
+        break;
+    case progress::Reason::Example:
+        m_advice->setText(QStringLiteral("По мярка: %1 задачи от „%2“ без усвояване. Ето една "
+                                         "решена задача от същия вид, на по-лесно ниво (%3): "
+                                         "разгледайте решението, после продължете с „Нова задача“.")
+                              .arg(progress::exampleAfter)
+                              .arg(type, level));
+        break;
+    }
+    pose(drawn);
+    if (choice.reason == progress::Reason::Example) {
+        // A worked example, kept in the record so that the count starts again.
+        m_record->add(progress::exampleOf(drawn, QDateTime::currentDateTime()));
+        showRecordMessage();
+        showSolution();
+    }
+    if (isVisible())
+        m_announcer->announce(m_advice->text());
+}
+
+QString PracticeWindow::advice() const
+{
+    return m_variant->currentIndex() == byMeasure ? m_advice->text() : QString();
+}
+
+void PracticeWindow::showRecordMessage()
+{
+    m_recordMessage->setText(m_record->message());
+    m_recordMessage->setVisible(!m_record->message().isEmpty());
+}
+
+void PracticeWindow::useRecord(std::unique_ptr<progress::RecordFile> record)
+{
+    m_record = std::move(record);
+    showRecordMessage();
+    if (m_progressWindow)
+        m_progressWindow->setRecord(m_record.get());
+}
+
+void PracticeWindow::openProgress()
+{
+    if (!m_progressWindow)
+        m_progressWindow = new ProgressWindow(m_record.get(), this);
+    m_progressWindow->refresh();
+    m_progressWindow->show();
+    m_progressWindow->raise();
+    m_progressWindow->activateWindow();
+}
+
 void PracticeWindow::readAnswer(int which)
 {
     Answer &a = m_answers[std::size_t(which)];
@@ -362,6 +462,12 @@ void PracticeWindow::check()
         allRight = allRight && v.right;
     }
     tried();
+    // Kept at once, so that a program closed or killed next loses nothing.
+    m_record->add(progress::attemptOf(m_problem, verdicts, m_hintsShown, ++m_checks,
+                                      QDateTime::currentDateTime()));
+    showRecordMessage();
+    if (m_progressWindow && m_progressWindow->isVisible())
+        m_progressWindow->refresh();
     if (allRight && !m_solved) {
         m_solved = true;
         ++m_solvedCount;

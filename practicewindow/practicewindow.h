@@ -2,12 +2,15 @@
 #define PRACTICEWINDOW_H
 
 #include "answerreading.h"
+#include "mastery.h"
 #include "problem.h"
+#include "record.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class Announcer;
 class FigureView;
@@ -15,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ProgressWindow;
 class StepsView;
 class WorksheetDialog;
 
@@ -22,9 +26,11 @@ class WorksheetDialog;
 // types the answers, and the program says of each what is right and why.
 // One problem at a time, of a type and a level the student chooses, with
 // its triangle drawn beside it; its number poses it again anywhere. Hints
-// are the steps of the worked solution, one at a time. The window keeps
-// what the student did in this session and writes nothing anywhere; nothing
-// in it changes the main window. Esc closes it (it only hides).
+// are the steps of the worked solution, one at a time. Every check is kept
+// in the practice record on this computer (progress/record.h), from which
+// «Моят напредък» shows what the student has mastered and «По мярка»
+// chooses the next problem; nothing in it changes the main window. Esc
+// closes it (it only hides).
 //
 // For a screen reader it is a window named by its title; the problem is
 // read when it is posed, and each verdict and hint is told as a
@@ -48,6 +54,14 @@ public:
     void showSolution();
     // Opens «Работен лист» for a sheet of such problems.
     void openWorksheet();
+    // Opens «Моят напредък», as the button and Ctrl+P do.
+    void openProgress();
+
+    // The practice record this window adds to; tests give their own.
+    progress::RecordFile &record() { return *m_record; }
+    void useRecord(std::unique_ptr<progress::RecordFile> record);
+    // What «По мярка» chose last, and why, in a line; empty under the other choices.
+    QString advice() const;
 
     // The session's tally: «Решени: 3 от 4, от тях 2 без подсказка».
     QString tally() const;
@@ -72,6 +86,8 @@ private:
     void tried();
     void copyToClipboard();
     void setUpTabOrder();
+    void nextByMeasure();
+    void showRecordMessage();
 
     practice::ProblemDrawer m_drawer;
     practice::Problem m_problem;
@@ -80,9 +96,12 @@ private:
     bool m_solved = false;
     bool m_helped = false;
     bool m_tried = false; // checked or asked for a hint
+    int m_checks = 0;     // of this problem
     int m_triedCount = 0;
     int m_solvedCount = 0;
     int m_solvedAlone = 0;
+
+    std::unique_ptr<progress::RecordFile> m_record;
 
     QComboBox *m_variant = nullptr;
     QComboBox *m_level = nullptr;
@@ -97,6 +116,10 @@ private:
     QPushButton *m_next = nullptr;
     QPushButton *m_worksheet = nullptr;
     WorksheetDialog *m_worksheetDialog = nullptr;
+    QPushButton *m_progress = nullptr;
+    ProgressWindow *m_progressWindow = nullptr;
+    QLabel *m_advice = nullptr;
+    QLabel *m_recordMessage = nullptr;
     QLabel *m_hintCount = nullptr;
     StepsView *m_steps = nullptr;
     QLabel *m_tally = nullptr;

@@ -475,7 +475,9 @@ QStringList RecordFile::setAside() const
 bool RecordFile::remove()
 {
     bool removed = true;
-    for (const QString &path : setAside() << m_path)
+    QStringList files = setAside();
+    files << m_path;
+    for (const QString &path : std::as_const(files))
         if (QFile::exists(path) && !QFile::remove(path))
             removed = false;
     m_attempts.clear();

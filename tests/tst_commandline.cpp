@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <string_view>
@@ -16,6 +17,7 @@ class TestCommandLine : public QObject
 private slots:
     void exits_data();
     void exits();
+    void reportOfTheRecord();
 };
 
 // What differs on Windows: text written to a pipe ends its lines with \r\n,
@@ -79,6 +81,10 @@ void TestCommandLine::exits_data()
     QTest::newRow("--solve, one given")   << QStringList{"--solve", "c=3"} << "" << 2 << "" << "kovrenda: --solve takes two givens" << false;
     QTest::newRow("--solve, three givens") << QStringList{"--solve", "c=3", "r=1", "h=1"} << "" << 2 << "" << "kovrenda: --solve takes two givens" << false;
     QTest::newRow("--json alone")         << QStringList{"--json"} << "" << 2 << "" << "kovrenda: --json goes with --solve." << false;
+    // The teacher's report needs no display either.
+    QTest::newRow("--report")             << QStringList{"--report", "@FILE@", "--student", "Ана", "--class", "7 б"} << "" << 0 << "checked answers" << "" << true;
+    QTest::newRow("--report, no such kind") << QStringList{"--report", "@FILE@.txt"} << "" << 2 << "" << "kovrenda: --report writes a .pdf or a .csv file." << false;
+    QTest::newRow("--student alone")      << QStringList{"--student", "Ана"} << "" << 2 << "" << "kovrenda: --student goes with --report." << false;
 }
 
 void TestCommandLine::exits()
@@ -106,6 +112,8 @@ void TestCommandLine::exits()
     QVERIFY(runtime.isValid());
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    // No practice record, rather than the user's own.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), runtime.filePath(QStringLiteral("data")));
     if (!platform.isEmpty())
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess program;
@@ -137,6 +145,79 @@ void TestCommandLine::exits()
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.readAll().startsWith("%PDF-"));
     }
+}
+
+// `--report` reads the record where the window keeps it and writes it as it
+// is: the PDF's one page with the student, the states, the mistakes and the
+// numbers, the CSV's rows; a record it cannot read it leaves alone.
+void TestCommandLine::reportOfTheRecord()
+{
+    if (onWindows)
+        QSKIP("the record's folder is moved by XDG_DATA_HOME, which Windows has not");
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (Debian poppler-utils) is not installed");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("data/kovrenda")));
+    const QString recordPath = folder.filePath(QStringLiteral("data/kovrenda/record.txt"));
+    QByteArray record = "Kovrenda practice record 1\n";
+    for (const char *line : {"2026-12-04T10:00:00+02:00\t10000\t0\twhole\tcheck\t0\t1\twrong:r-is-R right",
+                             "2026-12-04T10:01:00+02:00\t10000\t0\twhole\tcheck\t0\t2\tright right",
+                             "2026-12-04T10:05:00+02:00\t10001\t0\twhole\tcheck\t0\t1\tright right",
+                             "2026-12-05T10:00:00+02:00\t100003\t5\twhole\tcheck\t1\t1\tright wrong:m-n-swapped right"})
+        record += QByteArray(line) + '\n';
+    const auto run = [&](const QStringList &arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.filePath(QStringLiteral("data")));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KOVRENDA_PROGRAM), arguments);
+        program.waitForFinished(20000);
+        return std::pair(program.exitCode(), QString::fromUtf8(program.readAllStandardError()));
+    };
+    QFile file(recordPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(record);
+    file.close();
+
+    const QString pdf = folder.filePath(QStringLiteral("отчет.pdf"));
+    QCOMPARE(run({"--report", pdf, "--student", "Ана Петрова", "--class", "7 б"}).first, 0);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    const QString pages = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QCOMPARE(pages.count(u'\f'), 1); // one page
+    const QString text = pages.simplified();
+    for (const QString &expected :
+         {QStringLiteral("Ученик: Ана Петрова"), QStringLiteral("Клас: 7 б"),
+          QStringLiteral("Задачи: 3, от тях 1 верни"), QStringLiteral("Вариант 1: дадени a и b"),
+          QStringLiteral("Започната"), QStringLiteral("Неупражнявани (Нова): 41"),
+          QStringLiteral("1 × това е R"), QStringLiteral("1 × m и n са разменени"),
+          QStringLiteral("Решени (2): 10000*, 10001"), QStringLiteral("Нерешени (1): 100003")})
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" in: ") + text));
+
+    const QString csv = folder.filePath(QStringLiteral("отчет.csv"));
+    QCOMPARE(run({"--report", csv, "--class", "7 б"}).first, 0);
+    QFile csvFile(csv);
+    QVERIFY(csvFile.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csvFile.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 5);
+    QVERIFY(rows[0].startsWith(QStringLiteral("Ученик,Клас,Дата,Час,Задача №")));
+    QVERIFY2(rows[4].startsWith(QStringLiteral(",7 б,2026-12-05,10:00,100003,Отсечки m и n,Цели числа,1,1,не,a: вярно,,b: невярно,")),
+             qPrintable(rows[4]));
+
+    // A damaged record: one line of error, and the file as it was.
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("2026-12-05T10:00:00+02:00\tgarbage\n");
+    file.close();
+    const auto [status, error] = run({"--report", csv});
+    QCOMPARE(status, 1);
+    QVERIFY2(error.startsWith(QStringLiteral("kovrenda: cannot read the practice record ")) && error.count(u'\n') == 1,
+             qPrintable(error));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), record + "2026-12-05T10:00:00+02:00\tgarbage\n");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,7 +1,15 @@
+#include "practicewindow.h"
+#include "record.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTableWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,11 +29,15 @@ private slots:
     void initTestCase();
     void answersRightWrongAndWithHints();
     void worksheetPreviewShowsItsPages();
+    void practiceIsRemembered();
 };
 
 void TestPracticeWindow::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
+    // The record of a test's own, never the user's, and empty at first.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
 }
 
 // «Упражнение» opens with F3 beside the main window, poses a problem by its
@@ -59,7 +71,7 @@ void TestPracticeWindow::answersRightWrongAndWithHints()
     const QStringList order = {"practiceAnswer(0)", "practiceAnswer(1)", "practiceCheck",
                                "practiceHint", "practiceSolution", "practiceNext",
                                "practiceVariant", "practiceLevel", "practiceNumber",
-                               "practiceWorksheet", "practiceProblem"};
+                               "practiceProgress", "practiceWorksheet", "practiceProblem"};
     QStringList visited;
     for (qsizetype i = 0; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -199,6 +211,95 @@ void TestPracticeWindow::worksheetPreviewShowsItsPages()
     const int sampled = (page.width() / 2) * (page.height() / 2);
     QVERIFY2(white > sampled / 5, qPrintable(QStringLiteral("%1 of %2 white").arg(white).arg(sampled)));
     QVERIFY2(dark > 50, qPrintable(QStringLiteral("%1 dark").arg(dark)));
+}
+
+// Each check is kept in the record at once; «Моят напредък» (Ctrl+P) shows
+// it type by type, its cells read with their row and column; «По мярка»
+// chooses another type than the last; «Изтрий записа» deletes it after
+// asking; a record that cannot be read is set aside with one line said.
+void TestPracticeWindow::practiceIsRemembered()
+{
+    const QString path = progress::RecordFile::defaultPath();
+    QDir(QFileInfo(path).absolutePath()).removeRecursively();
+    const auto window = panelWindow();
+    QVERIFY(window);
+    auto *practice = qobject_cast<PracticeWindow *>(openPractice(*window));
+    QVERIFY(practice);
+    auto *number = find<QLineEdit>(*practice, QStringLiteral("practiceNumber"));
+    QLineEdit *answers[] = {find<QLineEdit>(*practice, QStringLiteral("practiceAnswer(0)")),
+                            find<QLineEdit>(*practice, QStringLiteral("practiceAnswer(1)"))};
+    // 10000: r = 27, R = 76,5; c = 153 for R is a known mistake.
+    number->setText(QStringLiteral("10000"));
+    QTest::keyClick(number, Qt::Key_Return);
+    answers[0]->setText(QStringLiteral("27"));
+    answers[1]->setText(QStringLiteral("153"));
+    QTest::keyClick(answers[1], Qt::Key_Return);
+    answers[1]->setText(QStringLiteral("76,5"));
+    QTest::keyClick(answers[1], Qt::Key_Return);
+    const std::vector<progress::Attempt> kept = progress::RecordFile(path).attempts();
+    QCOMPARE(kept.size(), std::size_t(2));
+    QCOMPARE(kept[0].number, 10000);
+    QCOMPARE(kept[0].tries, 1);
+    QCOMPARE(kept[0].boxes[1].mistake, practice::mistakeNamed("R-is-c"));
+    QCOMPARE(kept[1].tries, 2);
+    QVERIFY(kept[1].right());
+
+    auto *chooser = find<QComboBox>(*practice, QStringLiteral("practiceVariant"));
+    QCOMPARE(chooser->itemText(0), QStringLiteral("По мярка"));
+    QCOMPARE(chooser->itemText(1), practice::typeTitle(0));
+    for (int i = 0; i < 5; ++i) {
+        chooser->setCurrentIndex(0);
+        click(find<QPushButton>(*practice, QStringLiteral("practiceNext")));
+        QVERIFY(practice->problem().type != 0); // the last one's type waits
+        QVERIFY(!practice->advice().isEmpty());
+        QVERIFY(!find<QComboBox>(*practice, QStringLiteral("practiceLevel"))->isEnabled());
+        number->setText(QStringLiteral("10000"));
+        QTest::keyClick(number, Qt::Key_Return);
+        QCOMPARE(practice->problem().number, 10000);
+        QCOMPARE(chooser->currentIndex(), 0);
+    }
+
+    practice->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), practice);
+    QTest::keyClick(practice, Qt::Key_P, Qt::ControlModifier);
+    QWidget *progressWindow = nullptr;
+    QTRY_VERIFY((progressWindow = shownWindow(QStringLiteral("Моят напредък"))));
+    auto *table = find<QTableWidget>(*progressWindow, QStringLiteral("progressTable"));
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), 43); // 16 types at 3 levels, but 5 that have no such numbers
+    QCOMPARE(table->item(0, 0)->text(), chooser->itemText(1));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("Започната"));
+    QCOMPARE(table->item(0, 3)->text(), QStringLiteral("1"));
+    QCOMPARE(table->item(0, 4)->text(), QStringLiteral("0"));
+    QCOMPARE(table->item(1, 2)->text(), QStringLiteral("Нова"));
+    QAccessibleInterface *cells = QAccessible::queryAccessibleInterface(table);
+    QVERIFY(cells && cells->tableInterface());
+    QCOMPARE(cells->tableInterface()->cellAt(0, 2)->text(QAccessible::Name),
+             QStringLiteral("Вариант 1: дадени a и b, Цели числа; Състояние: Започната"));
+    auto *mistakes = find<QListWidget>(*progressWindow, QStringLiteral("progressMistakes"));
+    QVERIFY(mistakes->item(0)->text().startsWith(QStringLiteral("1 ×  това е хипотенузата c")));
+
+    // No: nothing deleted. Yes: the record and its file are gone.
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        PopupWatcher<QMessageBox> answer(&QApplication::activeModalWidget,
+                                         [button](QMessageBox *box) { box->button(button)->click(); });
+        click(find<QPushButton>(*progressWindow, QStringLiteral("progressDelete")));
+        QCOMPARE(QFile::exists(path), button == QMessageBox::No);
+    }
+    QVERIFY(practice->record().attempts().empty());
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("Нова"));
+
+    // A record this program cannot read: set aside, said, and a new one begun.
+    QFile damaged(path);
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Kovrenda practice record 1\nnot a line\n");
+    damaged.close();
+    PracticeWindow again;
+    auto *message = find<QLabel>(again, QStringLiteral("practiceRecordMessage"));
+    QVERIFY(message && message->isVisibleTo(&again));
+    QVERIFY2(message->text().contains(QStringLiteral("оставен настрана")), qPrintable(message->text()));
+    QCOMPARE(again.record().setAside().size(), 1);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestPracticeWindow)
