@@ -43,6 +43,8 @@ int main(int argc, char *argv[])
     auto *practice = static_cast<PracticeWindow *>(driver::openPractice(*window));
     if (!companion || !practice)
         return 1;
+    // A record in memory: the benchmark keeps nothing of the user's.
+    practice->useRecord(std::make_unique<progress::RecordFile>(QString()));
     auto *first = practice->findChild<QLineEdit *>(QStringLiteral("practiceAnswer(0)"));
     auto *second = practice->findChild<QLineEdit *>(QStringLiteral("practiceAnswer(1)"));
     driver::solveFor(*window, solver::Variant::Legs, QStringLiteral("3"), QStringLiteral("4"));

@@ -46,6 +46,10 @@ echo "== «Упражнение»: opening, posing a problem, checking answers"
 QT_QPA_PLATFORM=offscreen "$bin/practice_timing" 30
 
 echo
+echo "== The practice record: reading, writing, and «Провери» with it"
+QT_QPA_PLATFORM=offscreen "$bin/record_timing" 30
+
+echo
 echo "== «Задача по избор»: dragging C, against a bare repaint"
 QT_QPA_PLATFORM=offscreen "$bin/drag_timing" 1000
 

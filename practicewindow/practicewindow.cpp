@@ -362,6 +362,7 @@ void PracticeWindow::openWorksheet()
 
 void PracticeWindow::nextByMeasure()
 {
+    finishWriting(); // the choice reads the record
     const QDateTime now = QDateTime::currentDateTime();
     const progress::Choice choice = progress::choose(
         m_record->attempts(), QRandomGenerator::global()->generate64(), progress::dayOf(now));
@@ -397,12 +398,51 @@ void PracticeWindow::nextByMeasure()
     pose(drawn);
     if (choice.reason == progress::Reason::Example) {
         // A worked example, kept in the record so that the count starts again.
-        m_record->add(progress::exampleOf(drawn, QDateTime::currentDateTime()));
-        showRecordMessage();
+        keep(progress::exampleOf(drawn, QDateTime::currentDateTime()));
         showSolution();
     }
     if (isVisible())
         m_announcer->announce(m_advice->text());
+}
+
+void PracticeWindow::keep(const progress::Attempt &attempt)
+{
+    finishWriting();
+    // Written whole on a thread of its own: the disk's flush may take longer
+    // than judging the answers, and the student should not wait for it. One
+    // write at a time, each waited for before the next attempt is added.
+    if (const auto text = m_record->addUnwritten(attempt))
+        m_writing = std::async(std::launch::async, [path = m_record->path(), text = *text] {
+            return progress::RecordFile::writeText(path, text);
+        });
+    showRecordMessage();
+    if (m_progressWindow && m_progressWindow->isVisible())
+        m_progressWindow->refresh();
+}
+
+void PracticeWindow::finishWriting()
+{
+    if (!m_writing.valid())
+        return;
+    m_record->written(m_writing.get());
+    showRecordMessage();
+}
+
+progress::RecordFile &PracticeWindow::record()
+{
+    finishWriting();
+    return *m_record;
+}
+
+PracticeWindow::~PracticeWindow()
+{
+    finishWriting();
+}
+
+void PracticeWindow::hideEvent(QHideEvent *event)
+{
+    finishWriting();
+    QWidget::hideEvent(event);
 }
 
 QString PracticeWindow::advice() const
@@ -418,16 +458,17 @@ void PracticeWindow::showRecordMessage()
 
 void PracticeWindow::useRecord(std::unique_ptr<progress::RecordFile> record)
 {
+    finishWriting();
     m_record = std::move(record);
     showRecordMessage();
     if (m_progressWindow)
-        m_progressWindow->setRecord(m_record.get());
+        m_progressWindow->refresh();
 }
 
 void PracticeWindow::openProgress()
 {
     if (!m_progressWindow)
-        m_progressWindow = new ProgressWindow(m_record.get(), this);
+        m_progressWindow = new ProgressWindow([this]() -> progress::RecordFile & { return record(); }, this);
     m_progressWindow->refresh();
     m_progressWindow->show();
     m_progressWindow->raise();
@@ -462,12 +503,8 @@ void PracticeWindow::check()
         allRight = allRight && v.right;
     }
     tried();
-    // Kept at once, so that a program closed or killed next loses nothing.
-    m_record->add(progress::attemptOf(m_problem, verdicts, m_hintsShown, ++m_checks,
-                                      QDateTime::currentDateTime()));
-    showRecordMessage();
-    if (m_progressWindow && m_progressWindow->isVisible())
-        m_progressWindow->refresh();
+    keep(progress::attemptOf(m_problem, verdicts, m_hintsShown, ++m_checks,
+                             QDateTime::currentDateTime()));
     if (allRight && !m_solved) {
         m_solved = true;
         ++m_solvedCount;

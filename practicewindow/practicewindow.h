@@ -10,7 +10,9 @@
 #include <QWidget>
 
 #include <array>
+#include <future>
 #include <memory>
+#include <vector>
 
 class Announcer;
 class FigureView;
@@ -41,6 +43,7 @@ class PracticeWindow : public QWidget
 
 public:
     explicit PracticeWindow(QWidget *parent = nullptr);
+    ~PracticeWindow() override;
 
     const practice::Problem &problem() const { return m_problem; }
     // Poses the problem of a number; false where there is none.
@@ -58,7 +61,7 @@ public:
     void openProgress();
 
     // The practice record this window adds to; tests give their own.
-    progress::RecordFile &record() { return *m_record; }
+    progress::RecordFile &record();
     void useRecord(std::unique_ptr<progress::RecordFile> record);
     // What «По мярка» chose last, and why, in a line; empty under the other choices.
     QString advice() const;
@@ -68,6 +71,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     struct Answer
@@ -87,6 +91,10 @@ private:
     void copyToClipboard();
     void setUpTabOrder();
     void nextByMeasure();
+    // Adds an attempt to the record, which is written in the background;
+    // and waits for that write, before the record is read or added to.
+    void keep(const progress::Attempt &attempt);
+    void finishWriting();
     void showRecordMessage();
 
     practice::ProblemDrawer m_drawer;
@@ -102,6 +110,7 @@ private:
     int m_solvedAlone = 0;
 
     std::unique_ptr<progress::RecordFile> m_record;
+    std::future<QString> m_writing;
 
     QComboBox *m_variant = nullptr;
     QComboBox *m_level = nullptr;

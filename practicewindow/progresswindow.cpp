@@ -125,8 +125,8 @@ private:
     std::vector<progress::DayCount> m_days;
 };
 
-ProgressWindow::ProgressWindow(progress::RecordFile *record, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_record(record)
+ProgressWindow::ProgressWindow(Record record, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_record(std::move(record))
 {
     setObjectName(QStringLiteral("progressWindow"));
     setWindowTitle(QStringLiteral("Моят напредък"));
@@ -209,15 +209,9 @@ ProgressWindow::ProgressWindow(progress::RecordFile *record, QWidget *parent)
     refresh();
 }
 
-void ProgressWindow::setRecord(progress::RecordFile *record)
-{
-    m_record = record;
-    refresh();
-}
-
 void ProgressWindow::refresh()
 {
-    const std::vector<progress::Attempt> &record = m_record->attempts();
+    const std::vector<progress::Attempt> &record = m_record().attempts();
     const progress::Progress p = progress::progressOf(record);
     const QDateTime now = QDateTime::currentDateTime();
     const qint64 today = progress::dayOf(now);
@@ -284,14 +278,14 @@ void ProgressWindow::refresh()
     if (common.empty())
         m_mistakes->addItem(QStringLiteral("Няма разпознати грешки."));
     m_chart->setDays(progress::lastDays(record, today));
-    m_delete->setEnabled(!record.empty() || QFile::exists(m_record->path())
-                         || !m_record->setAside().isEmpty());
+    m_delete->setEnabled(!record.empty() || QFile::exists(m_record().path())
+                         || !m_record().setAside().isEmpty());
 }
 
 bool ProgressWindow::saveReport(const QString &fileName, const progress::Student &student,
                                 QString *error)
 {
-    return report::writeReport(fileName, m_record->attempts(), student,
+    return report::writeReport(fileName, m_record().attempts(), student,
                                QDateTime::currentDateTime(), error);
 }
 
@@ -300,7 +294,7 @@ void ProgressWindow::askForReport()
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("reportDialog"));
     dialog.setWindowTitle(QStringLiteral("Отчет за учителя"));
-    QSettings kept(studentFile(*m_record), QSettings::IniFormat);
+    QSettings kept(studentFile(m_record()), QSettings::IniFormat);
     auto *name = new QLineEdit(kept.value(QStringLiteral("name")).toString());
     name->setObjectName(QStringLiteral("reportName"));
     name->setMaxLength(80);
@@ -332,7 +326,7 @@ void ProgressWindow::askForReport()
     } else {
         kept.clear();
         kept.sync();
-        QFile::remove(studentFile(*m_record));
+        QFile::remove(studentFile(m_record()));
     }
     const progress::Student student{name->text(), className->text()};
     QString suggested = QStringLiteral("Отчет %1 %2").arg(student.name, student.className).simplified();
@@ -369,14 +363,14 @@ void ProgressWindow::deleteRecord()
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    const bool removed = m_record->remove();
-    QFile::remove(studentFile(*m_record));
+    const bool removed = m_record().remove();
+    QFile::remove(studentFile(m_record()));
     refresh();
     if (!removed)
         QMessageBox::warning(this, QStringLiteral("Изтрий записа"),
                              QStringLiteral("Записът не можа да се изтрие целият: проверете "
                                             "папката „%1“.")
-                                 .arg(QDir::toNativeSeparators(QFileInfo(m_record->path()).absolutePath())));
+                                 .arg(QDir::toNativeSeparators(QFileInfo(m_record().path()).absolutePath())));
     else
         m_announcer->announce(QStringLiteral("Записът на напредъка е изтрит."));
 }

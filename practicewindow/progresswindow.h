@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class Announcer;
 class DayChart;
 class QLabel;
@@ -27,9 +29,10 @@ class ProgressWindow : public QWidget
     Q_OBJECT
 
 public:
-    ProgressWindow(progress::RecordFile *record, QWidget *parent = nullptr);
+    // The record as the practice window has it, all its checks written.
+    using Record = std::function<progress::RecordFile &()>;
+    ProgressWindow(Record record, QWidget *parent = nullptr);
 
-    void setRecord(progress::RecordFile *record);
     // Shows the record as it is now.
     void refresh();
     // Writes the report as «Запази отчет…» does, once it knows the file and
@@ -40,7 +43,7 @@ public:
     void askForReport();
 
 private:
-    progress::RecordFile *m_record;
+    Record m_record;
     QLabel *m_summary = nullptr;
     QTableWidget *m_table = nullptr;
     QListWidget *m_mistakes = nullptr;

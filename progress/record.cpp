@@ -362,6 +362,9 @@ void RecordFile::load()
     m_attempts.clear();
     m_text.clear();
     m_message.clear();
+    m_unwritten = 0;
+    if (m_path.isEmpty())
+        return;
     QFile file(m_path);
     if (!file.exists()) {
         noteWritten();
@@ -420,50 +423,79 @@ void RecordFile::noteWritten()
     m_modified = info.exists() ? info.lastModified() : QDateTime();
 }
 
-bool RecordFile::add(const Attempt &attempt)
+std::optional<QByteArray> RecordFile::addUnwritten(const Attempt &attempt)
 {
-    if (m_size == -2) {
+    if (m_path.isEmpty() || m_size == -2) {
         m_attempts.push_back(attempt);
-        return false;
+        return std::nullopt;
     }
     // Another copy of the program may have written since: its checks are
-    // kept, this one's added after them.
+    // kept, and this one's not yet written are added after them.
     if (changedOnDisk()) {
-        const QString before = m_message;
         const std::vector<Attempt> mine = m_attempts;
+        const std::vector<Attempt> unwritten(mine.end() - std::ptrdiff_t(m_unwritten), mine.end());
+        const QString before = m_message;
         load();
         if (m_size == -2) {
             m_attempts = mine;
             m_attempts.push_back(attempt);
-            return false;
+            return std::nullopt;
         }
         if (m_message.isEmpty())
             m_message = before;
+        if (m_text.isEmpty())
+            m_text = recordText({});
+        for (const Attempt &a : unwritten) {
+            m_attempts.push_back(a);
+            m_text += attemptLine(a);
+        }
+        m_unwritten = unwritten.size();
     }
     if (m_text.isEmpty())
         m_text = recordText({});
-    const QByteArray line = attemptLine(attempt);
     m_attempts.push_back(attempt);
-    const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        m_message = failedToWrite(m_path, QStringLiteral("папката не може да се създаде."));
-        return false;
+    m_text += attemptLine(attempt);
+    ++m_unwritten;
+    return m_text;
+}
+
+QString RecordFile::writeText(const QString &path, const QByteArray &text)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return QStringLiteral("папката не може да се създаде.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+void RecordFile::written(const QString &error)
+{
+    if (!error.isEmpty()) {
+        // Kept in memory, and in the text that the next write writes whole.
+        m_message = failedToWrite(m_path, error);
+        return;
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_text) != m_text.size()
-        || file.write(line) != line.size() || !file.commit()) {
-        m_message = failedToWrite(m_path, file.errorString());
-        return false;
-    }
-    m_text += line;
+    m_unwritten = 0;
     if (m_message.startsWith(QStringLiteral("Напредъкът не можа")))
         m_message.clear();
     noteWritten();
-    return true;
+}
+
+bool RecordFile::add(const Attempt &attempt)
+{
+    const std::optional<QByteArray> text = addUnwritten(attempt);
+    if (!text)
+        return m_path.isEmpty();
+    const QString error = writeText(m_path, *text);
+    written(error);
+    return error.isEmpty();
 }
 
 QStringList RecordFile::setAside() const
 {
+    if (m_path.isEmpty())
+        return {};
     const QFileInfo info(m_path);
     QStringList found;
     for (const QFileInfo &f : info.dir().entryInfoList(
@@ -483,6 +515,7 @@ bool RecordFile::remove()
     m_attempts.clear();
     m_text.clear();
     m_message.clear();
+    m_unwritten = 0;
     noteWritten();
     return removed;
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <expected>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -90,6 +91,7 @@ public:
     // folder (QStandardPaths::AppDataLocation).
     static QString defaultPath();
 
+    // A record with no path is kept in memory alone.
     explicit RecordFile(QString path = defaultPath());
 
     const QString &path() const { return m_path; }
@@ -103,6 +105,14 @@ public:
     // Adds an attempt and writes the record; false (and message() says why)
     // where the file could not be written, the attempt being kept in memory.
     bool add(const Attempt &attempt);
+    // The same in two halves, for a window that writes on another thread so
+    // as never to wait for the disk: the attempt added, and the record's
+    // whole text to write, nothing where it is kept in memory alone; the
+    // text written (on any thread); and what came of it, back on this
+    // object's thread, before anything else is added.
+    std::optional<QByteArray> addUnwritten(const Attempt &attempt);
+    static QString writeText(const QString &path, const QByteArray &text);
+    void written(const QString &error);
     // Deletes the record and the files set aside beside it; false where one
     // of them could not be deleted.
     bool remove();
@@ -117,6 +127,7 @@ private:
     std::vector<Attempt> m_attempts;
     QByteArray m_text; // the record's text as last read or written
     QString m_message;
+    std::size_t m_unwritten = 0; // the last attempts, not yet on disk
     qint64 m_size = -1;
     QDateTime m_modified;
 };

@@ -40,6 +40,7 @@ section "Benchmarks, one short run each ($bench)"
 "$bench/intro_timing" 1
 "$bench/companion_timing" 1
 "$bench/practice_timing" 1
+"$bench/record_timing" 1
 "$bench/solve_timing" 1
 "$bench/worksheet_timing" 1
 "$bench/drag_timing" 1000
