@@ -573,6 +573,19 @@ def with_the_keyboard(program):
     program.press("Return")
     wait_for(f"a notification {PRACTICE_VERDICT!r}", lambda: any(
         a.get_role_name() == "notification" and a.get_name() == PRACTICE_VERDICT for a in walk(practice)))
+    step("the check is in the practice record, under XDG_DATA_HOME, while the program runs")
+    record = os.path.join(os.environ["XDG_DATA_HOME"], "kovrenda", "record.txt")
+
+    def recorded():
+        try:
+            with open(record, encoding="utf-8") as text:
+                lines = text.read().splitlines()
+        except FileNotFoundError:
+            return None
+        return lines if lines and "\t10000\t0\twhole\tcheck\t0\t1\tright right" in lines[-1] else None
+    lines = wait_for("the check in the record", recorded)
+    if lines[0] != "Kovrenda practice record 1" or len(lines) != 3:
+        raise Failure(f"the record reads {lines!r}")
     program.press("Escape")
     wait_for("the practice window to close", lambda: program.top_level(
         PRACTICE_TITLE, lambda w: has_state(w, Atspi.StateType.SHOWING)) is None)
@@ -591,6 +604,8 @@ def main():
     # Only the bus started below: never a desktop session's own.
     os.environ.pop("AT_SPI_BUS_ADDRESS", None)
     os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="kovrenda-e2e-")
+    # A practice record of this run's own, never the user's.
+    os.environ["XDG_DATA_HOME"] = tempfile.mkdtemp(prefix="kovrenda-e2e-data-")
 
     def out_of_time(signum, frame):
         raise Failure(f"the whole run took longer than {RUN_TIMEOUT} s")
