@@ -310,7 +310,7 @@ QByteArray recordText(std::span<const Attempt> attempts)
     return text;
 }
 
-std::expected<std::vector<Attempt>, QString> readRecord(QByteArrayView text)
+RecordRead readRecord(QByteArrayView text)
 {
     const qsizetype firstEnd = text.indexOf('\n');
     const QByteArrayView first = text.first(firstEnd < 0 ? text.size() : firstEnd);
@@ -370,17 +370,17 @@ void RecordFile::load()
         noteWritten();
         return;
     }
-    std::expected<std::vector<Attempt>, QString> read =
-        std::unexpected(QStringLiteral("не може да се отвори"));
+    QString error = QStringLiteral("не може да се отвори");
     if (file.open(QIODevice::ReadOnly)) {
         m_text = file.readAll();
-        read = readRecord(m_text);
         file.close();
-    }
-    if (read) {
-        m_attempts = std::move(*read);
-        noteWritten();
-        return;
+        auto read = readRecord(m_text);
+        if (read) {
+            m_attempts = std::move(*read);
+            noteWritten();
+            return;
+        }
+        error = read.error();
     }
     // Set aside, never written over: record.unreadable-20261210-084012.txt.
     m_text.clear();
@@ -396,14 +396,14 @@ void RecordFile::load()
     if (QFile::rename(m_path, aside)) {
         m_message = QStringLiteral("Записът на напредъка не можа да се прочете (%1) и е оставен "
                                    "настрана като „%2“; започва нов запис.")
-                        .arg(read.error(), QFileInfo(aside).fileName());
+                        .arg(error, QFileInfo(aside).fileName());
         noteWritten();
     } else {
         // Where it cannot be moved it stays as it is, and this session's
         // checks are kept in memory only.
         m_message = QStringLiteral("Записът на напредъка не можа да се прочете (%1); този път "
                                    "напредъкът няма да се запише.")
-                        .arg(read.error());
+                        .arg(error);
         m_size = -2;
     }
 }

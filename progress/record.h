@@ -14,6 +14,7 @@
 #include <expected>
 #include <optional>
 #include <span>
+#include <variant>
 #include <vector>
 
 // The practice record: every answer the student has checked in «Упражнение»,
@@ -73,12 +74,34 @@ Attempt attemptOf(const practice::Problem &problem, std::span<const practice::Ve
 // A worked example of a type and level shown at a time.
 Attempt exampleOf(const practice::Problem &problem, const QDateTime &when);
 
+// The attempts of a record read, or the reason it cannot be read, with the
+// members of std::expected that callers use. Not std::expected itself:
+// clang 14, which builds the sanitizer and fuzzing checks, cannot destroy
+// one whose value has a destructor of its own.
+class RecordRead
+{
+public:
+    RecordRead(std::vector<Attempt> attempts) : m_outcome(std::move(attempts)) {}
+    RecordRead(std::unexpected<QString> why) : m_outcome(std::move(why.error())) {}
+
+    bool has_value() const { return m_outcome.index() == 0; }
+    explicit operator bool() const { return has_value(); }
+    std::vector<Attempt> &operator*() { return std::get<0>(m_outcome); }
+    const std::vector<Attempt> &operator*() const { return std::get<0>(m_outcome); }
+    const std::vector<Attempt> *operator->() const { return &**this; }
+    const std::vector<Attempt> &value() const { return **this; }
+    const QString &error() const { return std::get<1>(m_outcome); }
+
+private:
+    std::variant<std::vector<Attempt>, QString> m_outcome;
+};
+
 // The record's text, and the record of a text: nothing but the reason, in a
 // few words, where the text is not a record this program can read (damaged,
 // written by a later version, or no record at all).
 QByteArray recordText(std::span<const Attempt> attempts);
 QByteArray attemptLine(const Attempt &attempt);
-std::expected<std::vector<Attempt>, QString> readRecord(QByteArrayView text);
+RecordRead readRecord(QByteArrayView text);
 
 // The record's file, written whole at each check through QSaveFile, so that
 // a program killed at any moment leaves either the old record or the new
