@@ -1,10 +1,16 @@
 // Takes the documentation's pictures from the real windows on a real screen: the
 // intro's ten frames and the window after a calculation, or, given
 // "solution" after the folder, the companion window with the drawing and the
-// steps, or, given "solve", «Задача по избор» with m = 5 and n = 12 solved. Run by make-images.sh under Xvfb; the images stay true when the
-// drawing changes.
+// steps, or, given "solve", «Задача по избор» with m = 5 and n = 12 solved,
+// or, given "progress", «Моят напредък» after twenty problems answered in
+// «Упражнение», some wrongly (with the report of them, PDF and CSV, and the
+// types «По мярка» then chooses printed). Run by make-images.sh under Xvfb;
+// the images stay true when the drawing changes.
 
+#include "answercheck.h"
 #include "kovrenda.h"
+#include "practicewindow.h"
+#include "progresswindow.h"
 #include "solutionwindow.h"
 #include "solvewindow.h"
 #include "solver.h"
@@ -20,6 +26,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -123,6 +130,86 @@ bool captureSolve(const QDir &out)
     return save(grabFromScreen(&window), out.filePath(QStringLiteral("solve.png")));
 }
 
+// Types the answers of «Упражнение»'s problem and checks them: right, or
+// the first box wrong (r given R's value where the problem seeks r, else one
+// more than the answer).
+void answer(PracticeWindow &practice, bool right)
+{
+    const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+    const practice::Problem &p = practice.problem();
+    for (int i = 0; i < p.soughtCount(); ++i) {
+        exact::Number value = p.answer(i);
+        if (!right && i == 0)
+            value = p.sought(0) == pairs::Quantity::r && p.value(pairs::Quantity::R)
+                ? *p.value(pairs::Quantity::R)
+                : value + exact::Number(1);
+        practice.findChild<QLineEdit *>(QStringLiteral("practiceAnswer(%1)").arg(i))
+            ->setText(practice::numberText(value, bulgarian));
+    }
+    practice.check();
+}
+
+// «Моят напредък» after twenty problems, six of them wrong at the first
+// check and then put right; the report of them; then, on a new record,
+// three mistakes of one kind and the ten types «По мярка» chooses next,
+// each answered right.
+bool captureProgress(const QDir &out)
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    auto practice = std::make_unique<PracticeWindow>();
+    practice->useRecord(std::make_unique<progress::RecordFile>(out.filePath(QStringLiteral("record.txt"))));
+    practice->show();
+    if (!QTest::qWaitForWindowExposed(practice.get()))
+        return false;
+    const std::pair<int, practice::Level> problems[] = {
+        {0, practice::Level::Whole}, {0, practice::Level::Whole}, {0, practice::Level::Whole},
+        {1, practice::Level::Whole}, {2, practice::Level::Whole}, {1, practice::Level::Whole},
+        {4, practice::Level::Whole}, {0, practice::Level::Roots}, {5, practice::Level::Whole},
+        {1, practice::Level::Whole}, {2, practice::Level::Whole}, {8, practice::Level::Whole},
+        {12, practice::Level::Roots}, {0, practice::Level::Roots}, {2, practice::Level::Whole},
+        {3, practice::Level::Whole}, {1, practice::Level::Whole}, {0, practice::Level::Roots},
+        {9, practice::Level::Whole}, {3, practice::Level::Whole}};
+    const std::set<int> wrongFirst = {2, 4, 7, 10, 12, 15};
+    for (int i = 0; i < 20; ++i) {
+        const auto [type, level] = problems[i];
+        practice->pose(practice::numberOf(type, level, 7 * i + 3));
+        if (wrongFirst.contains(i))
+            answer(*practice, false);
+        answer(*practice, true);
+    }
+    practice->openProgress();
+    QWidget *progress = practice->findChild<ProgressWindow *>();
+    if (!progress || !QTest::qWaitForWindowExposed(progress))
+        return false;
+    progress->resize(880, 700);
+    auto *window = static_cast<ProgressWindow *>(progress);
+    QString error;
+    const progress::Student student{QStringLiteral("Ана Петрова"), QStringLiteral("7 б")};
+    if (!window->saveReport(out.filePath(QStringLiteral("report.pdf")), student, &error)
+        || !window->saveReport(out.filePath(QStringLiteral("report.csv")), student, &error))
+        return false;
+    if (!save(grabFromScreen(progress), out.filePath(QStringLiteral("progress.png"))))
+        return false;
+
+    // Three times r taken for R in «Вариант 1», then «По мярка».
+    practice->useRecord(std::make_unique<progress::RecordFile>(out.filePath(QStringLiteral("record-2.txt"))));
+    for (int i = 0; i < 3; ++i) {
+        practice->pose(practice::numberOf(0, practice::Level::Whole, 11 + i));
+        answer(*practice, false);
+    }
+    practice->findChild<QComboBox *>(QStringLiteral("practiceVariant"))->setCurrentIndex(0);
+    std::printf("«По мярка» after three mistakes «това е R» in «Вариант 1»:\n");
+    for (int i = 0; i < 10; ++i) {
+        if (i > 0)
+            practice->next();
+        const practice::Problem &p = practice->problem();
+        std::printf("%2d. %s, %s (№ %d)\n", i + 1, practice::typeFacts(p.type).name.data(),
+                    qPrintable(practice::levelName(p.level)), p.number);
+        answer(*practice, true);
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -133,5 +220,7 @@ int main(int argc, char *argv[])
         return captureSolution(out) ? 0 : 1;
     if (argc > 2 && qstrcmp(argv[2], "solve") == 0)
         return captureSolve(out) ? 0 : 1;
+    if (argc > 2 && qstrcmp(argv[2], "progress") == 0)
+        return captureProgress(out) ? 0 : 1;
     return captureIntro(out) && captureCalculation(out) ? 0 : 1;
 }

@@ -163,7 +163,7 @@ ProgressWindow::ProgressWindow(Record record, QWidget *parent)
     m_mistakes->setObjectName(QStringLiteral("progressMistakes"));
     m_mistakes->setAccessibleName(QStringLiteral("Най-чести грешки"));
     m_mistakes->setWordWrap(true);
-    m_mistakes->setMaximumHeight(120);
+    m_mistakes->setMaximumHeight(84);
     look::putOnPaper(m_mistakes);
 
     m_chart = new DayChart;
