@@ -227,7 +227,7 @@ void SolveWindow::createGivens()
     m_message->setTextFormat(Qt::PlainText);
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_message->setFocusPolicy(Qt::StrongFocus);
+    m_message->setFocusPolicy(Qt::NoFocus); // until it has something to say
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -391,9 +391,8 @@ void SolveWindow::showSolution(pairs::Solution solution, std::size_t index,
         m_triangles->setCurrentIndex(int(index));
     }
     m_triangles->setVisible(two);
-    m_message->setText(two ? QStringLiteral("Има два такива триъгълника: вижте двата раздела.")
-                           : QString());
-    m_message->setAccessibleName(m_message->text());
+    showMessage(two ? QStringLiteral("Има два такива триъгълника: вижте двата раздела.") : QString(),
+                two ? QStringLiteral("Има два такива триъгълника: вижте двата раздела.") : QString());
     showTriangle(index, fresh, std::move(steps));
 }
 
@@ -638,12 +637,19 @@ void SolveWindow::showInvariant()
     m_invariant->setAccessibleName(speech::spoken(text));
 }
 
+void SolveWindow::showMessage(const QString &text, const QString &spoken)
+{
+    m_message->setText(text);
+    m_message->setAccessibleName(spoken);
+    // A line to read when there is one; no silent stop for Tab when there is none.
+    m_message->setFocusPolicy(text.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+}
+
 void SolveWindow::showFailure(const QString &title, const QString &message)
 {
     m_page = {title.isEmpty() ? decltype(Page::outcome)() : Failed{title, message}, 0, {}};
     const QString text = title.isEmpty() ? QString() : QStringLiteral("%1. %2").arg(title, message);
-    m_message->setText(message);
-    m_message->setAccessibleName(speech::spoken(text));
+    showMessage(message, speech::spoken(text));
     m_triangles->setVisible(false);
     m_table->clearContents();
     m_figure->clear();

@@ -93,6 +93,7 @@ private:
     void showInvariant();
     void tellPlace();
     void tellMove();
+    void showMessage(const QString &text, const QString &spoken);
     void showFailure(const QString &title, const QString &message);
     void nameGiven(int row);
     FigureLabels figureLabels() const;

@@ -251,7 +251,8 @@ void TestSolveWindow::verticesMoveByMouseAndKeys()
     QCOMPARE(figure->accessibleName(), QStringLiteral("Връх C, върху полуокръжността над хипотенузата"));
     QTest::keyClick(figure, Qt::Key_Tab, Qt::ShiftModifier);
     QWidget *before = QApplication::focusWidget();
-    QVERIFY(before != figure);
+    // «Реши»: the message line, empty with one triangle, is no stop of its own.
+    QCOMPARE(before->objectName(), QStringLiteral("solveButton"));
     QTest::keyClick(before, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), figure);
     QCOMPARE(figure->accessibleName(), QStringLiteral("Връх C, върху полуокръжността над хипотенузата"));
