@@ -36,7 +36,16 @@ namespace {
 const QColor tried(150, 170, 215);
 const QColor alone(40, 90, 180);
 
-enum Column { TypeColumn, LevelColumn, StateColumn, ProblemsColumn, RightColumn, LastColumn };
+enum Column {
+    TypeColumn,
+    LevelColumn,
+    StateColumn,
+    ProblemsColumn,
+    RightColumn,
+    LastColumn,
+    ReviewColumn,
+    columnCount
+};
 
 QString dayText(qint64 day, const QString &format)
 {
@@ -140,13 +149,13 @@ ProgressWindow::ProgressWindow(Record record, QWidget *parent)
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::PlainText);
 
-    m_table = new QTableWidget(0, 6);
+    m_table = new QTableWidget(0, columnCount);
     m_table->setObjectName(QStringLiteral("progressTable"));
     m_table->setAccessibleName(QStringLiteral("Напредък по видове и нива"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("Вид задача"), QStringLiteral("Ниво"),
                                         QStringLiteral("Състояние"), QStringLiteral("Задачи"),
                                         QStringLiteral("Верни от първи опит"),
-                                        QStringLiteral("Последно")});
+                                        QStringLiteral("Последно"), QStringLiteral("Преговор")});
     m_table->horizontalHeaderItem(RightColumn)
         ->setToolTip(QStringLiteral("Верни от първата проверка, без подсказка"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -155,7 +164,7 @@ ProgressWindow::ProgressWindow(Record record, QWidget *parent)
     m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(TypeColumn, QHeaderView::Stretch);
-    for (int c = LevelColumn; c <= LastColumn; ++c)
+    for (int c = LevelColumn; c < columnCount; ++c)
         m_table->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     look::putOnPaper(m_table);
 
@@ -228,17 +237,16 @@ void ProgressWindow::refresh()
             const bool isMastered = c.state == progress::State::Mastered
                 || c.state == progress::State::Secured;
             mastered += isMastered;
-            QString state = progress::stateName(c.state);
-            if (isMastered)
-                state += c.dueDay <= today
-                    ? QStringLiteral(" (за преговор)")
-                    : QStringLiteral(" (преговор на %1)").arg(dayText(c.dueDay, QStringLiteral("d.MM")));
+            const QString review = !isMastered ? QStringLiteral("—")
+                : c.dueDay <= today           ? QStringLiteral("сега")
+                                              : dayText(c.dueDay, QStringLiteral("dd.MM.yyyy"));
             const QStringList texts = {
-                practice::typeTitle(t), practice::levelName(Level(l)), state,
+                practice::typeTitle(t), practice::levelName(Level(l)), progress::stateName(c.state),
                 QString::number(c.problems), QString::number(c.rightAlone),
                 c.problems == 0 ? QStringLiteral("—")
                                 : QDateTime::fromSecsSinceEpoch(c.lastTime, Qt::OffsetFromUTC, c.lastOffset)
-                                      .toString(QStringLiteral("dd.MM.yyyy"))};
+                                      .toString(QStringLiteral("dd.MM.yyyy")),
+                review};
             const int row = m_table->rowCount();
             m_table->insertRow(row);
             const QString rowName = texts[TypeColumn] + QStringLiteral(", ") + texts[LevelColumn];
