@@ -150,13 +150,13 @@ keys F3
 wait_for 30 xdotool search --onlyvisible --name '^Упражнение' || fail "«Упражнение» did not open"
 practice=$(xdotool search --onlyvisible --name '^Упражнение' | head -1)
 xdotool windowfocus --sync "$practice"
-# The focus starts on the problem; Shift+Tab twice goes back over
-# «Работен лист…» to the problem's number. Then Tab over «Работен лист…» and
-# the problem to the first answer (r = 27), Tab to the second (R = 76,5);
-# Enter checks, Ctrl+Shift+C copies the problem and the verdicts.
-keys shift+Tab shift+Tab ctrl+a
+# The focus starts on the problem; Shift+Tab three times goes back over
+# «Работен лист…» and «Моят напредък» to the problem's number. Then Tab over
+# those two and the problem to the first answer (r = 27), Tab to the second
+# (R = 76,5); Enter checks, Ctrl+Shift+C copies the problem and the verdicts.
+keys shift+Tab shift+Tab shift+Tab ctrl+a
 xdotool type --delay 100 10000
-keys Return Tab Tab Tab
+keys Return Tab Tab Tab Tab
 xdotool type --delay 100 27
 keys Tab
 xdotool type --delay 100 76,5
