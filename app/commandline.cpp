@@ -18,6 +18,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -357,8 +358,9 @@ void onlyQtErrors(QtMsgType type, const QMessageLogContext &context, const QStri
         qtMessages(type, context, text);
 }
 
-// Writes the worksheet with no display and says where, with its number.
-int writeWorksheet(const WorksheetRequest &request)
+// Writes a file that is painted (a PDF needs fonts, so a GUI application,
+// on no display); false, with one line on standard error, where it cannot.
+bool writePainted(const QString &file, const std::function<bool(QString *error)> &write)
 {
     useNoDisplay();
     qtMessages = qInstallMessageHandler(onlyQtErrors);
@@ -367,11 +369,20 @@ int writeWorksheet(const WorksheetRequest &request)
     int guiArgc = 1;
     QGuiApplication gui(guiArgc, guiArgv);
     QString error;
-    if (!worksheet::writeSheetPdf(request.file, worksheet::makeSheet(request.options), &error)) {
-        printLine(stderr, QStringLiteral("%1: cannot write %2: %3")
-                              .arg(QLatin1String(programName), request.file, error));
+    if (write(&error))
+        return true;
+    printLine(stderr, QStringLiteral("%1: cannot write %2: %3")
+                          .arg(QLatin1String(programName), file, error));
+    return false;
+}
+
+// Writes the worksheet with no display and says where, with its number.
+int writeWorksheet(const WorksheetRequest &request)
+{
+    if (!writePainted(request.file, [&](QString *error) {
+            return worksheet::writeSheetPdf(request.file, worksheet::makeSheet(request.options), error);
+        }))
         return 1;
-    }
     printLine(stdout, QStringLiteral("%1: worksheet %2 written, seed %3")
                           .arg(QLatin1String(programName), request.file)
                           .arg(request.options.seed));
@@ -386,38 +397,19 @@ int writeReport(const ReportRequest &request)
     if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("csv"))
         return fail(QStringLiteral("--report writes a .pdf or a .csv file."));
     const QString path = progress::RecordFile::defaultPath();
-    std::vector<progress::Attempt> attempts;
-    if (QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            printLine(stderr, QStringLiteral("%1: cannot read the practice record %2: %3")
-                                  .arg(QLatin1String(programName), QDir::toNativeSeparators(path),
-                                       file.errorString()));
-            return 1;
-        }
-        auto read = progress::readRecord(file.readAll());
-        if (!read) {
-            printLine(stderr, QStringLiteral("%1: cannot read the practice record %2: %3")
-                                  .arg(QLatin1String(programName), QDir::toNativeSeparators(path),
-                                       read.error()));
-            return 1;
-        }
-        attempts = std::move(*read);
-    }
-    useNoDisplay();
-    qtMessages = qInstallMessageHandler(onlyQtErrors);
-    char name[] = "kovrenda";
-    char *guiArgv[] = {name, nullptr};
-    int guiArgc = 1;
-    QGuiApplication gui(guiArgc, guiArgv);
-    QString error;
-    if (!report::writeReport(request.file, attempts, request.student, QDateTime::currentDateTime(),
-                             &error)) {
-        printLine(stderr, QStringLiteral("%1: cannot write %2: %3")
-                              .arg(QLatin1String(programName), request.file, error));
+    const progress::RecordRead attempts = progress::RecordFile::read(path);
+    if (!attempts) {
+        printLine(stderr, QStringLiteral("%1: cannot read the practice record %2: %3")
+                              .arg(QLatin1String(programName), QDir::toNativeSeparators(path),
+                                   attempts.error()));
         return 1;
     }
-    const auto checks = std::ranges::count_if(attempts, [](const progress::Attempt &a) {
+    if (!writePainted(request.file, [&](QString *error) {
+            return report::writeReport(request.file, *attempts, request.student,
+                                       QDateTime::currentDateTime(), error);
+        }))
+        return 1;
+    const auto checks = std::ranges::count_if(*attempts, [](const progress::Attempt &a) {
         return a.kind == progress::Attempt::Kind::Check;
     });
     printLine(stdout, QStringLiteral("%1: report %2 written, %3 checked answers")

@@ -29,8 +29,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-using practice::Level;
-
 namespace {
 
 const QColor tried(150, 170, 215);
@@ -226,55 +224,45 @@ void ProgressWindow::refresh()
     const qint64 today = progress::dayOf(now);
     const int current = m_table->currentRow();
     m_table->setRowCount(0);
-    int problems = 0, rightAlone = 0, mastered = 0;
-    for (int t = 0; t < practice::typeCount; ++t)
-        for (int l = 0; l < practice::levelCount; ++l) {
-            if (!practice::hasLevel(t, Level(l)))
-                continue;
-            const progress::CellProgress &c = p.cell(t, Level(l));
-            problems += c.problems;
-            rightAlone += c.rightAlone;
-            const bool isMastered = c.state == progress::State::Mastered
-                || c.state == progress::State::Secured;
-            mastered += isMastered;
-            const QString review = !isMastered ? QStringLiteral("—")
-                : c.dueDay <= today           ? QStringLiteral("сега")
-                                              : dayText(c.dueDay, QStringLiteral("dd.MM.yyyy"));
-            const QStringList texts = {
-                practice::typeTitle(t), practice::levelName(Level(l)), progress::stateName(c.state),
-                QString::number(c.problems), QString::number(c.rightAlone),
-                c.problems == 0 ? QStringLiteral("—")
-                                : QDateTime::fromSecsSinceEpoch(c.lastTime, Qt::OffsetFromUTC, c.lastOffset)
-                                      .toString(QStringLiteral("dd.MM.yyyy")),
-                review};
-            const int row = m_table->rowCount();
-            m_table->insertRow(row);
-            const QString rowName = texts[TypeColumn] + QStringLiteral(", ") + texts[LevelColumn];
-            for (int column = 0; column < texts.size(); ++column) {
-                auto *item = new QTableWidgetItem(texts[column]);
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-                if (column == ProblemsColumn || column == RightColumn)
-                    item->setTextAlignment(Qt::AlignCenter);
-                // Read with its row and its column, wherever the reader lands.
-                item->setData(Qt::AccessibleTextRole,
-                              column == TypeColumn
-                                  ? rowName
-                                  : QStringLiteral("%1; %2: %3")
-                                        .arg(rowName, m_table->horizontalHeaderItem(column)->text(),
-                                             texts[column]));
-                m_table->setItem(row, column, item);
-            }
+    for (const auto &[t, level] : progress::cells()) {
+        const progress::CellProgress &c = p.cell(t, level);
+        const QString review = !progress::isMastered(c.state) ? QStringLiteral("—")
+            : c.dueDay <= today                               ? QStringLiteral("сега")
+                                  : dayText(c.dueDay, QStringLiteral("dd.MM.yyyy"));
+        const QStringList texts = {
+            practice::typeTitle(t), practice::levelName(level), progress::stateName(c.state),
+            QString::number(c.problems), QString::number(c.rightAlone),
+            c.problems == 0 ? QStringLiteral("—") : c.last().toString(QStringLiteral("dd.MM.yyyy")),
+            review};
+        const int row = m_table->rowCount();
+        m_table->insertRow(row);
+        const QString rowName = texts[TypeColumn] + QStringLiteral(", ") + texts[LevelColumn];
+        for (int column = 0; column < texts.size(); ++column) {
+            auto *item = new QTableWidgetItem(texts[column]);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (column == ProblemsColumn || column == RightColumn)
+                item->setTextAlignment(Qt::AlignCenter);
+            // Read with its row and its column, wherever the reader lands.
+            item->setData(Qt::AccessibleTextRole,
+                          column == TypeColumn
+                              ? rowName
+                              : QStringLiteral("%1; %2: %3")
+                                    .arg(rowName, m_table->horizontalHeaderItem(column)->text(),
+                                         texts[column]));
+            m_table->setItem(row, column, item);
         }
+    }
     if (current >= 0 && current < m_table->rowCount())
         m_table->setCurrentCell(current, 0);
-    m_summary->setText(problems == 0
+    const progress::Totals totals = progress::totalsOf(p);
+    m_summary->setText(totals.problems == 0
                            ? QStringLiteral("Още няма проверени задачи. Всяка проверка в "
                                             "„Упражнение“ се записва тук, само на този компютър.")
                            : QStringLiteral("Проверени задачи: %1, верни от първия опит без "
                                             "подсказка: %2. Усвоени: %3 от %4 вида и нива.")
-                                 .arg(problems)
-                                 .arg(rightAlone)
-                                 .arg(mastered)
+                                 .arg(totals.problems)
+                                 .arg(totals.rightAlone)
+                                 .arg(totals.mastered)
                                  .arg(m_table->rowCount()));
     m_mistakes->clear();
     const auto common = progress::commonMistakes(record);

@@ -7,22 +7,10 @@ using practice::Level;
 namespace progress {
 namespace {
 
-constexpr qint64 daySeconds = 86400;
 // How far back «recent» mistakes reach, in problems, and how much more
 // often each makes its type and level come.
 constexpr int recentProblems = 20;
 constexpr int mistakeWeight = 3;
-
-bool mastered(State s)
-{
-    return s == State::Mastered || s == State::Secured;
-}
-
-struct Cell
-{
-    int type;
-    Level level;
-};
 
 // Of cells in the order wanted, the first whose type is not the last one's,
 // else the first.
@@ -37,15 +25,14 @@ std::optional<Cell> firstOtherThan(const std::vector<Cell> &cells, int lastType)
 // The mastered cells, the review due first first.
 std::vector<Cell> byDueDay(const Progress &progress, bool dueBy, qint64 today)
 {
-    std::vector<Cell> cells;
-    for (int t = 0; t < practice::typeCount; ++t)
-        for (int l = 0; l < practice::levelCount; ++l) {
-            const CellProgress &c = progress.cell(t, Level(l));
-            if (practice::hasLevel(t, Level(l)) && mastered(c.state) && (!dueBy || c.dueDay <= today))
-                cells.push_back({t, Level(l)});
-        }
-    std::ranges::stable_sort(cells, {}, [&](const Cell &c) { return progress.cell(c.type, c.level).dueDay; });
-    return cells;
+    std::vector<Cell> mastered;
+    for (const Cell &c : cells()) {
+        const CellProgress &p = progress.cell(c.type, c.level);
+        if (isMastered(p.state) && (!dueBy || p.dueDay <= today))
+            mastered.push_back(c);
+    }
+    std::ranges::stable_sort(mastered, {}, [&](const Cell &c) { return progress.cell(c.type, c.level).dueDay; });
+    return mastered;
 }
 
 } // namespace
@@ -65,10 +52,17 @@ QString stateName(State state)
     return {};
 }
 
-qint64 dayOf(const QDateTime &when)
+const std::vector<Cell> &cells()
 {
-    const qint64 local = when.toSecsSinceEpoch() + when.offsetFromUtc();
-    return local >= 0 ? local / daySeconds : -((-local + daySeconds - 1) / daySeconds);
+    static const std::vector<Cell> all = [] {
+        std::vector<Cell> c;
+        for (int t = 0; t < practice::typeCount; ++t)
+            for (int l = 0; l < practice::levelCount; ++l)
+                if (practice::hasLevel(t, Level(l)))
+                    c.push_back({t, Level(l)});
+        return c;
+    }();
+    return all;
 }
 
 Progress progressOf(std::span<const Attempt> record)
@@ -90,7 +84,7 @@ Progress progressOf(std::span<const Attempt> record)
         ++c.problems;
         const bool alone = a.alone();
         c.rightAlone += alone;
-        if (!mastered(c.state)) {
+        if (!isMastered(c.state)) {
             c.state = State::Started;
             c.run = alone ? c.run + 1 : 0;
             ++c.sinceExample;
@@ -115,6 +109,18 @@ Progress progressOf(std::span<const Attempt> record)
     return progress;
 }
 
+Totals totalsOf(const Progress &progress)
+{
+    Totals totals;
+    for (const Cell &c : cells()) {
+        const CellProgress &p = progress.cell(c.type, c.level);
+        totals.problems += p.problems;
+        totals.rightAlone += p.rightAlone;
+        totals.mastered += isMastered(p.state);
+    }
+    return totals;
+}
+
 Choice choose(std::span<const Attempt> record, std::uint64_t seed, qint64 today)
 {
     return choose(progressOf(record), record, seed, today);
@@ -128,12 +134,10 @@ Choice choose(const Progress &progress, std::span<const Attempt> record, std::ui
 
     // Each type not mastered, at its lowest level not mastered.
     std::vector<Cell> open;
-    for (int t = 0; t < practice::typeCount; ++t)
-        for (int l = 0; l < practice::levelCount; ++l)
-            if (practice::hasLevel(t, Level(l)) && !mastered(progress.cell(t, Level(l)).state)) {
-                open.push_back({t, Level(l)});
-                break;
-            }
+    for (const Cell &c : cells())
+        if (!isMastered(progress.cell(c.type, c.level).state)
+            && (open.empty() || open.back().type != c.type))
+            open.push_back(c);
     if (open.empty()) {
         const Cell next = *firstOtherThan(byDueDay(progress, false, today), progress.lastType);
         return {next.type, next.level, Reason::Ahead};

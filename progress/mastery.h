@@ -22,6 +22,10 @@ namespace progress {
 // a day after that). A wrong answer to a mastered one starts it again.
 enum class State : std::uint8_t { New, Started, Mastered, Secured };
 QString stateName(State state);
+constexpr bool isMastered(State state)
+{
+    return state == State::Mastered || state == State::Secured;
+}
 
 // Reviews come due 1, 3 and 7 days after a type and level was mastered and
 // after each review passed (Leitner's boxes).
@@ -43,9 +47,22 @@ struct CellProgress
     qint64 lastTime = 0; // the last check, seconds since 1970 UTC
     int lastOffset = 0;
     int sinceExample = 0; // problems without mastery since it began or since the last example
+
+    // The last check on the student's clock.
+    QDateTime last() const { return QDateTime::fromSecsSinceEpoch(lastTime, Qt::OffsetFromUTC, lastOffset); }
 };
 
 inline constexpr int cellCount = practice::typeCount * practice::levelCount;
+
+// A type at a level.
+struct Cell
+{
+    int type = 0;
+    practice::Level level = practice::Level::Whole;
+};
+// The types at each level they have problems at, in the table's order, each
+// type's levels from the lowest: the rows of «Моят напредък».
+const std::vector<Cell> &cells();
 inline constexpr int cellIndex(int type, practice::Level level)
 {
     return type * practice::levelCount + int(level);
@@ -62,6 +79,15 @@ struct Progress
 };
 
 Progress progressOf(std::span<const Attempt> record);
+
+// The record in three numbers, over every type and level.
+struct Totals
+{
+    int problems = 0;   // checked
+    int rightAlone = 0; // right at the first check with no hint
+    int mastered = 0;   // types and levels «Усвоена» or «Затвърдена»
+};
+Totals totalsOf(const Progress &progress);
 
 // Why a problem was chosen.
 enum class Reason : std::uint8_t {
@@ -88,9 +114,6 @@ Choice choose(std::span<const Attempt> record, std::uint64_t seed, qint64 today)
 // The same from a progress already replayed, with the record for its recent mistakes.
 Choice choose(const Progress &progress, std::span<const Attempt> record, std::uint64_t seed,
               qint64 today);
-
-// The day of a moment on its own clock, as Attempt::day() counts.
-qint64 dayOf(const QDateTime &when);
 
 // The known mistakes the record names most often, most often first (ties in
 // the table's order), with how many times each.

@@ -219,9 +219,14 @@ bool Attempt::right() const
         && std::ranges::all_of(answers(), [](const BoxResult &b) { return b.outcome == Outcome::Right; });
 }
 
-qint64 Attempt::day() const
+qint64 dayOf(qint64 time, int offset)
 {
     return floorDays(time + offset);
+}
+
+qint64 dayOf(const QDateTime &when)
+{
+    return dayOf(when.toSecsSinceEpoch(), when.offsetFromUtc());
 }
 
 QDateTime Attempt::dateTime() const
@@ -229,8 +234,10 @@ QDateTime Attempt::dateTime() const
     return QDateTime::fromSecsSinceEpoch(time, Qt::OffsetFromUTC, offset);
 }
 
-Attempt attemptOf(const practice::Problem &problem, std::span<const practice::Verdict> verdicts,
-                  int hints, int tries, const QDateTime &when)
+namespace {
+
+// An attempt at a problem at a time, with nothing judged yet.
+Attempt attemptAt(const practice::Problem &problem, const QDateTime &when, Attempt::Kind kind)
 {
     Attempt a;
     a.time = when.toSecsSinceEpoch();
@@ -238,6 +245,16 @@ Attempt attemptOf(const practice::Problem &problem, std::span<const practice::Ve
     a.number = problem.number;
     a.type = problem.type;
     a.level = problem.level;
+    a.kind = kind;
+    return a;
+}
+
+} // namespace
+
+Attempt attemptOf(const practice::Problem &problem, std::span<const practice::Verdict> verdicts,
+                  int hints, int tries, const QDateTime &when)
+{
+    Attempt a = attemptAt(problem, when, Attempt::Kind::Check);
     a.hints = std::clamp(hints, 0, 99);
     a.tries = std::clamp(tries, 1, 9999);
     a.boxCount = std::min(int(verdicts.size()), int(a.boxes.size()));
@@ -254,14 +271,7 @@ Attempt attemptOf(const practice::Problem &problem, std::span<const practice::Ve
 
 Attempt exampleOf(const practice::Problem &problem, const QDateTime &when)
 {
-    Attempt a;
-    a.time = when.toSecsSinceEpoch();
-    a.offset = when.offsetFromUtc();
-    a.number = problem.number;
-    a.type = problem.type;
-    a.level = problem.level;
-    a.kind = Attempt::Kind::Example;
-    return a;
+    return attemptAt(problem, when, Attempt::Kind::Example);
 }
 
 QByteArray attemptLine(const Attempt &a)
@@ -357,6 +367,19 @@ RecordFile::RecordFile(QString path) : m_path(std::move(path))
     load();
 }
 
+RecordRead RecordFile::read(const QString &path, QByteArray *text)
+{
+    QFile file(path);
+    if (!file.exists())
+        return std::vector<Attempt>();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::unexpected(QStringLiteral("не може да се отвори: %1").arg(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (text)
+        *text = bytes;
+    return readRecord(bytes);
+}
+
 void RecordFile::load()
 {
     m_attempts.clear();
@@ -365,23 +388,17 @@ void RecordFile::load()
     m_unwritten = 0;
     if (m_path.isEmpty())
         return;
-    QFile file(m_path);
-    if (!file.exists()) {
+    if (!QFile::exists(m_path)) {
         noteWritten();
         return;
     }
-    QString error = QStringLiteral("не може да се отвори");
-    if (file.open(QIODevice::ReadOnly)) {
-        m_text = file.readAll();
-        file.close();
-        auto read = readRecord(m_text);
-        if (read) {
-            m_attempts = std::move(*read);
-            noteWritten();
-            return;
-        }
-        error = read.error();
+    RecordRead read = RecordFile::read(m_path, &m_text);
+    if (read) {
+        m_attempts = std::move(*read);
+        noteWritten();
+        return;
     }
+    const QString error = read.error();
     // Set aside, never written over: record.unreadable-20261210-084012.txt.
     m_text.clear();
     const QFileInfo info(m_path);

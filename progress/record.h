@@ -41,6 +41,12 @@ struct BoxResult
     bool operator==(const BoxResult &) const = default;
 };
 
+// The student's day of a moment: whole days since 1970-01-01 on the clock
+// it was read from, `offset` seconds ahead of UTC.
+qint64 dayOf(qint64 time, int offset);
+// The same of a QDateTime, on its own clock.
+qint64 dayOf(const QDateTime &when);
+
 struct Attempt
 {
     // A check of the answers, or a worked example shown instead of a problem.
@@ -64,7 +70,7 @@ struct Attempt
     // Right at the first check, with no hint: what mastery counts.
     bool alone() const { return kind == Kind::Check && tries == 1 && hints == 0 && right(); }
     // The student's day: whole days since 1970-01-01 on their own clock.
-    qint64 day() const;
+    qint64 day() const { return dayOf(time, offset); }
     QDateTime dateTime() const;
 };
 
@@ -116,6 +122,11 @@ public:
 
     // A record with no path is kept in memory alone.
     explicit RecordFile(QString path = defaultPath());
+
+    // A record's file read and left as it is, for a reader that must not
+    // move it (the command line): no attempts where there is no file; its
+    // bytes as well, where asked for.
+    static RecordRead read(const QString &path, QByteArray *text = nullptr);
 
     const QString &path() const { return m_path; }
     const std::vector<Attempt> &attempts() const { return m_attempts; }

@@ -1,27 +1,24 @@
 #include "progressreport.h"
 
 #include "mastery.h"
+#include "paperpage.h"
 
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <map>
 
-using practice::Level;
-
 namespace report {
 namespace {
 
-// An A4 page in points, as the worksheet has it.
-constexpr qreal pageWidth = 595.28;
-constexpr qreal pageHeight = 841.89;
+// An A4 page in points, and what goes where on it.
+constexpr qreal pageWidth = paper::a4Width;
+constexpr qreal pageHeight = paper::a4Height;
 constexpr qreal margin = 42;
 constexpr qreal contentWidth = pageWidth - 2 * margin;
 constexpr qreal footerTop = pageHeight - margin - 12;
@@ -33,19 +30,12 @@ const QColor shade(236, 240, 248);
 
 QFont font(qreal points, bool bold = false)
 {
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                   QStringLiteral("DejaVu Serif")});
-    f.setStyleHint(QFont::Serif);
-    f.setPixelSize(qRound(points));
-    f.setBold(bold);
-    return f;
+    return paper::serif(points, bold);
 }
 
-QString dateText(qint64 time, int offset)
+QString dateText(const QDateTime &when)
 {
-    return QDateTime::fromSecsSinceEpoch(time, Qt::OffsetFromUTC, offset)
-        .toString(QStringLiteral("dd.MM.yyyy"));
+    return when.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 QString numberList(const std::vector<int> &numbers, const std::vector<int> &marked)
@@ -69,13 +59,8 @@ public:
 
     bool paint()
     {
-        m_device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                           QMarginsF(), QPageLayout::Point));
-        if (!m_painter.begin(&m_device))
+        if (!paper::beginA4(m_painter, m_device))
             return false;
-        m_painter.setRenderHint(QPainter::Antialiasing);
-        const qreal scale = m_device.logicalDpiX() / 72.0;
-        m_painter.scale(scale, scale);
         heading();
         table();
         mistakes();
@@ -111,55 +96,32 @@ private:
                        className.isEmpty() ? QStringLiteral("—") : className,
                        m_now.toString(QStringLiteral("dd.MM.yyyy"))),
               font(11), ink, 6);
-        int problems = 0, alone = 0, mastered = 0, cells = 0;
-        qint64 first = 0, last = 0;
-        int firstOffset = 0, lastOffset = 0;
-        for (const progress::Attempt &a : m_record)
-            if (a.kind == progress::Attempt::Kind::Check && a.tries == 1) {
-                if (problems++ == 0) {
-                    first = a.time;
-                    firstOffset = a.offset;
-                }
-                alone += a.alone();
-                last = a.time;
-                lastOffset = a.offset;
-            }
-        for (int t = 0; t < practice::typeCount; ++t)
-            for (int l = 0; l < practice::levelCount; ++l)
-                if (practice::hasLevel(t, Level(l))) {
-                    ++cells;
-                    const progress::State s = m_progress.cell(t, Level(l)).state;
-                    mastered += s == progress::State::Mastered || s == progress::State::Secured;
-                }
-        write(problems == 0
+        const progress::Totals totals = progress::totalsOf(m_progress);
+        // The first and the last problem's days.
+        const auto isProblem = [](const progress::Attempt &a) {
+            return a.kind == progress::Attempt::Kind::Check && a.tries == 1;
+        };
+        const auto first = std::ranges::find_if(m_record, isProblem);
+        const auto last = std::ranges::find_if(m_record.rbegin(), m_record.rend(), isProblem);
+        write(totals.problems == 0
                   ? QStringLiteral("Записът е празен: още няма проверени задачи.")
                   : QStringLiteral("Задачи: %1, от тях %2 верни от първия опит без подсказка; "
                                    "от %3 до %4. Усвоени: %5 от %6 вида и нива.")
-                        .arg(problems)
-                        .arg(alone)
-                        .arg(dateText(first, firstOffset), dateText(last, lastOffset))
-                        .arg(mastered)
-                        .arg(cells),
+                        .arg(totals.problems)
+                        .arg(totals.rightAlone)
+                        .arg(dateText(first->dateTime()), dateText(last->dateTime()))
+                        .arg(totals.mastered)
+                        .arg(progress::cells().size()),
               font(11), ink, 10);
     }
 
     void table()
     {
-        struct Row
-        {
-            int type;
-            Level level;
-        };
-        std::vector<Row> rows;
-        int untried = 0;
-        for (int t = 0; t < practice::typeCount; ++t)
-            for (int l = 0; l < practice::levelCount; ++l)
-                if (practice::hasLevel(t, Level(l))) {
-                    if (m_progress.cell(t, Level(l)).problems > 0)
-                        rows.push_back({t, Level(l)});
-                    else
-                        ++untried;
-                }
+        std::vector<progress::Cell> rows;
+        for (const progress::Cell &c : progress::cells())
+            if (m_progress.cell(c.type, c.level).problems > 0)
+                rows.push_back(c);
+        const std::size_t untried = progress::cells().size() - rows.size();
         // The widths of the columns: type, level, state, problems, right, last.
         const std::array<qreal, 6> widths = {190, 80, 70, 48, 60, contentWidth - 448};
         const QStringList headers = {QStringLiteral("Вид задача"), QStringLiteral("Ниво"),
@@ -190,12 +152,12 @@ private:
         write(QStringLiteral("Напредък по видове и нива"), font(12, true), ink, 3);
         m_painter.fillRect(QRectF(margin, m_y, contentWidth, 22), shade);
         cells(headers, head, 22);
-        for (const Row &row : rows) {
+        for (const progress::Cell &row : rows) {
             const progress::CellProgress &c = m_progress.cell(row.type, row.level);
             const QString state = progress::stateName(c.state);
             cells({practice::typeTitle(row.type), practice::levelName(row.level), state,
                    QString::number(c.problems), QString::number(c.rightAlone),
-                   dateText(c.lastTime, c.lastOffset)},
+                   dateText(c.last())},
                   body, rowHeight);
         }
         m_y += 4;
@@ -312,32 +274,13 @@ bool writeReport(const QString &fileName, std::span<const progress::Attempt> rec
             *error = QStringLiteral("the report is written as .pdf or .csv");
         return false;
     }
+    if (suffix == QStringLiteral("pdf"))
+        return paper::writePdf(fileName, QStringLiteral("Отчет за упражненията"),
+                               [&](QPagedPaintDevice &pdf) { return paintReport(pdf, record, student, now); },
+                               error);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (suffix == QStringLiteral("csv")) {
-        const QByteArray csv = progress::attemptsCsv(record, student);
-        if (file.write(csv) != csv.size()) {
-            file.cancelWriting();
-            if (error)
-                *error = file.errorString();
-            return false;
-        }
-    } else {
-        QPdfWriter pdf(&file);
-        pdf.setTitle(QStringLiteral("Отчет за упражненията"));
-        pdf.setCreator(QStringLiteral("Kovrenda"));
-        if (!paintReport(pdf, record, student, now)) {
-            file.cancelWriting();
-            if (error)
-                *error = QStringLiteral("the PDF could not be painted");
-            return false;
-        }
-    }
-    if (!file.commit()) {
+    const QByteArray csv = progress::attemptsCsv(record, student);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

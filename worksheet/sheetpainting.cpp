@@ -1,15 +1,13 @@
 #include "worksheet.h"
 
 #include "figurepainting.h"
+#include "paperpage.h"
 #include "solutionsteps.h"
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 using practice::Problem;
 
@@ -20,8 +18,8 @@ namespace {
 const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
 
 // An A4 page in points, and what goes where on it.
-constexpr qreal pageWidth = 595.28;
-constexpr qreal pageHeight = 841.89;
+constexpr qreal pageWidth = paper::a4Width;
+constexpr qreal pageHeight = paper::a4Height;
 constexpr qreal margin = 50;
 constexpr qreal footerRoom = 24;
 constexpr qreal contentWidth = pageWidth - 2 * margin;
@@ -37,13 +35,7 @@ const QColor quietInk(90, 90, 90);
 
 QFont font(int pixels, bool bold = false)
 {
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                   QStringLiteral("DejaVu Serif")});
-    f.setStyleHint(QFont::Serif);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
+    return paper::serif(pixels, bold);
 }
 
 const int bodySize = 11;
@@ -59,13 +51,8 @@ public:
 
     bool paint()
     {
-        m_device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                           QMarginsF(), QPageLayout::Point));
-        if (!m_painter.begin(&m_device))
+        if (!paper::beginA4(m_painter, m_device))
             return false;
-        m_painter.setRenderHint(QPainter::Antialiasing);
-        const qreal scale = m_device.logicalDpiX() / 72.0;
-        m_painter.scale(scale, scale);
         for (std::size_t g = 0; g < m_sheet.groups.size(); ++g)
             group(int(g));
         key();
@@ -242,29 +229,8 @@ bool paintSheet(QPagedPaintDevice &device, const Sheet &sheet)
 
 bool writeSheetPdf(const QString &fileName, const Sheet &sheet, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    {
-        QPdfWriter pdf(&file);
-        pdf.setTitle(QStringLiteral("Работен лист № %1").arg(sheet.options.seed));
-        pdf.setCreator(QStringLiteral("Kovrenda"));
-        if (!paintSheet(pdf, sheet)) {
-            file.cancelWriting();
-            if (error)
-                *error = QStringLiteral("the PDF could not be painted");
-            return false;
-        }
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return paper::writePdf(fileName, QStringLiteral("Работен лист № %1").arg(sheet.options.seed),
+                           [&](QPagedPaintDevice &pdf) { return paintSheet(pdf, sheet); }, error);
 }
 
 } // namespace worksheet
